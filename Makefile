@@ -1,0 +1,39 @@
+# Front door of the project: `make run` and `make test` work on a fresh Debian 12 machine.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= 2
+CMAKE_FLAGS ?=
+XVFB = xvfb-run -a -s "-screen 0 1280x1024x24"
+
+.PHONY: all deps build run test test-asan asan clean
+
+all: build
+
+deps:
+	@sh scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Translates the bundled example and shows the result.
+run: build
+	cd examples && ../$(BUILD)/driver/morvac watch_dog; status=$$?; \
+	  echo "--- examples/watch_dog.qrl (exit status $$status) ---"; cat watch_dog.qrl
+
+# The whole suite; windows open on a virtual X server.
+test: build
+	MORVAC_REQUIRE_DISPLAY=1 $(XVFB) ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DMORVAC_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test-asan: asan
+	MORVAC_REQUIRE_DISPLAY=1 $(XVFB) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
