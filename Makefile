@@ -37,3 +37,13 @@ test-asan: asan
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
+
+# Coverage-guided fuzzing with libFuzzer (clang): FUZZ_SECONDS per target.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz: deps
+	@sh scripts/install-deps.sh clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DMORVAC_LIBFUZZER=ON -DMORVAC_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	sh scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
