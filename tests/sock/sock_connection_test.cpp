@@ -1,0 +1,148 @@
+// Connections that work: clients, servers, accepted peers, transfers, copies and closing.
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "loopback.h"
+
+namespace {
+
+// The system resolver's name for a loopback address, or its dotted form when it has none.
+std::string reverse_name_or_dotted(const char* dotted) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  inet_pton(AF_INET, dotted, &address.sin_addr);
+  char name[NI_MAXHOST];
+  const bool named = getnameinfo(reinterpret_cast<sockaddr*>(&address), sizeof address, name,
+                                 sizeof name, nullptr, 0, NI_NAMEREQD) == 0;
+  return named ? name : dotted;
+}
+
+TEST(SockConnection, ClientReachesServerByAddressAndByName) {
+  for (const char* host : {"127.0.0.1", "localhost"}) {
+    SCOPED_TRACE(host);
+    Loopback loop = connect_loopback(host);
+    ASSERT_TRUE(loop.server && loop.client && loop.accepted);
+    const SOCK* server = loop.server.get();
+    EXPECT_NE(0, SOCK_port_number(server));
+    EXPECT_EQ(nullptr, SOCK_hostname(server));
+    EXPECT_EQ(nullptr, SOCK_host_address(server));
+    EXPECT_EQ(SOCK_port_number(server), SOCK_port_number(loop.client.get()));
+    EXPECT_STREQ(host, SOCK_hostname(loop.client.get()));
+    EXPECT_STREQ("127.0.0.1", SOCK_host_address(loop.client.get()));
+    EXPECT_STREQ("127.0.0.1", SOCK_local_address(loop.client.get()));
+    EXPECT_STREQ("127.0.0.1", SOCK_host_address(loop.accepted.get()));
+    EXPECT_EQ(reverse_name_or_dotted("127.0.0.1"), SOCK_hostname(loop.accepted.get()));
+    ASSERT_TRUE(send_all(loop.client.get(), "ping"));
+    EXPECT_EQ("ping", receive(loop.accepted.get(), 4));
+    ASSERT_TRUE(send_all(loop.accepted.get(), "pong"));
+    EXPECT_EQ("pong", receive(loop.client.get(), 4));
+  }
+}
+
+TEST(SockConnection, PeerWithoutReverseNameIsNamedByItsAddress) {
+  const char* peer = nullptr;
+  for (const char* candidate : {"127.0.0.2", "127.0.0.3", "127.45.67.89"})
+    if (peer == nullptr && reverse_name_or_dotted(candidate) == candidate) peer = candidate;
+  if (peer == nullptr) GTEST_SKIP() << "every candidate loopback address has a name here";
+  SockPtr server(SOCK_make_server(0));
+  ASSERT_TRUE(server);
+  const int client = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  inet_pton(AF_INET, peer, &address.sin_addr);
+  ASSERT_EQ(0, bind(client, reinterpret_cast<sockaddr*>(&address), sizeof address));
+  inet_pton(AF_INET, "127.0.0.1", &address.sin_addr);
+  address.sin_port = htons(static_cast<uint16_t>(SOCK_port_number(server.get())));
+  ASSERT_EQ(0, connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address));
+  SockPtr accepted = accept_one(server.get());
+  ASSERT_TRUE(accepted);
+  EXPECT_STREQ(peer, SOCK_hostname(accepted.get()));
+  EXPECT_STREQ(peer, SOCK_host_address(accepted.get()));
+  close(client);
+}
+
+TEST(SockConnection, ClientPortKeepsOnlyItsLow16Bits) {
+  for (const int offset : {65536, -65536, 3 * 65536}) {
+    SCOPED_TRACE(offset);
+    Loopback loop = connect_loopback("127.0.0.1", offset);
+    ASSERT_TRUE(loop.client && loop.accepted);
+    EXPECT_EQ(SOCK_port_number(loop.server.get()), SOCK_port_number(loop.client.get()));
+  }
+}
+
+TEST(SockConnection, OneMebibyteCrossesInPiecesBothWays) {
+  std::string data(1 << 20, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 131 % 251);
+  Loopback loop = connect_loopback("127.0.0.1");
+  ASSERT_TRUE(loop.client && loop.accepted);
+  for (const bool from_client : {true, false}) {
+    SCOPED_TRACE(from_client ? "client to server" : "server to client");
+    const SOCK* from = from_client ? loop.client.get() : loop.accepted.get();
+    const SOCK* to = from_client ? loop.accepted.get() : loop.client.get();
+    bool sent = false;
+    std::thread writer([&] { sent = send_all(from, data, 4099); });
+    const std::string received = receive(to, data.size(), 1000);
+    writer.join();
+    EXPECT_TRUE(sent);
+    EXPECT_TRUE(received == data) << "received " << received.size() << " bytes";
+  }
+}
+
+TEST(SockConnection, DuplicateWorksAndSharedTextsOutliveEitherRelease) {
+  for (const bool original_first : {true, false}) {
+    SCOPED_TRACE(original_first ? "original released first" : "copy released first");
+    Loopback loop = connect_loopback("localhost");
+    ASSERT_TRUE(loop.client && loop.accepted);
+    SOCK* original = loop.client.release();
+    SOCK* copy = SOCK_dup(original);
+    ASSERT_NE(nullptr, copy);
+    EXPECT_NE(original->fd, copy->fd);
+    EXPECT_EQ(original->port, copy->port);
+    EXPECT_EQ(original->hostname, copy->hostname);
+    EXPECT_EQ(original->address, copy->address);
+    SOCK* survivor = original_first ? copy : original;
+    SOCK_shutdown(original_first ? original : copy, 1);
+    EXPECT_STREQ("localhost", SOCK_hostname(survivor));
+    EXPECT_STREQ("127.0.0.1", SOCK_host_address(survivor));
+    ASSERT_TRUE(send_all(survivor, "still open"));
+    EXPECT_EQ("still open", receive(loop.accepted.get(), 10));
+    SOCK_shutdown(survivor, 1);
+  }
+}
+
+TEST(SockConnection, ShutdownWithoutReleaseKeepsRecordAndEndsStream) {
+  Loopback loop = connect_loopback("localhost");
+  ASSERT_TRUE(loop.client && loop.accepted);
+  SOCK* client = loop.client.get();
+  char* hostname = client->hostname;
+  SOCK_shutdown(client, 0);
+  EXPECT_EQ(-1, client->fd);
+  EXPECT_EQ(hostname, client->hostname);
+  EXPECT_STREQ("localhost", client->hostname);
+  EXPECT_STREQ("127.0.0.1", client->address);
+  EXPECT_EQ("", receive(loop.accepted.get(), 1));  // the peer sees the end of the stream
+}
+
+TEST(SockConnection, WritingToGonePeerFailsWithoutSignal) {
+  Loopback loop = connect_loopback("127.0.0.1");
+  ASSERT_TRUE(loop.client && loop.accepted);
+  loop.accepted.reset();
+  EXPECT_EQ("", receive(loop.client.get(), 1));
+  // The first write may still be taken before the peer's reset comes back.
+  ssize_t result = 0;
+  for (int attempt = 0; attempt < 100 && result >= 0; ++attempt)
+    result = SOCK_write(loop.client.get(), "x", 1);
+  EXPECT_EQ(-1, result);
+  EXPECT_TRUE(errno == EPIPE || errno == ECONNRESET) << errno;
+}
+
+}  // namespace
