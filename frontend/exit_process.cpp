@@ -1,0 +1,5 @@
+#include <cstdlib>
+
+#include "process_exit.h"
+
+void morvac_exit(int status) { std::exit(status); }
