@@ -1,0 +1,108 @@
+// The pager's PostScript export; the construction and line walk shared with the PDF export.
+#include <algorithm>
+
+#include "formspp/pager.h"
+#include "formspp/pager_markup.h"
+
+namespace {
+
+void write_line(std::fstream& out, const std::string& line) {
+  out << line << std::endl;
+}
+
+}  // namespace
+
+OFD_afficheur_filtre_impression::OFD_afficheur_filtre_impression(std::string* lignes_, int nb)
+    : lignes(lignes_),
+      nb_lignes(lignes_ == nullptr ? 0 : std::max(nb, 0)),
+      y_postscript(800),
+      y_pdf(780),
+      page_pdf(0),
+      marge(40),
+      rang(1),
+      rang_tableau(1) {}
+
+int OFD_afficheur_filtre_impression::typeligne(const std::string& ligne) {
+  return formspp_pager::line_type(ligne);
+}
+
+void OFD_afficheur_filtre_impression::rules_postscript(std::fstream& out) {
+  const std::string from = std::to_string(y_postscript - 10 * (rang - 1));
+  const std::string to = std::to_string(y_postscript - 10 * (rang_tableau - 1));
+  for (const int x : formspp_pager::marked_column_edges(largeur, marque, marge)) {
+    const std::string at = std::to_string(x);
+    write_line(out, "newpath " + at + " " + from + " moveto " + at + " " + to + " lineto stroke ");
+  }
+}
+
+void OFD_afficheur_filtre_impression::begin_postscript(std::fstream& out) {
+  rang = 1;
+  rang_tableau = 1;
+  const int pages = formspp_pager::page_breaks(lignes, nb_lignes) + 1;
+  for (const char* line : {"%!PS-Adobe-2.0", "%%Creator: mirandel", "%%Title: tmp.ps"}) {
+    write_line(out, line);
+  }
+  write_line(out, "%%Pages: " + std::to_string(pages));
+  for (const char* line :
+       {"%%PageOrder: Ascend", "%%BoundingBox: 0 0 612 792", "%%DocumentPaperSizes: a4",
+        "%%EndComments", "a4", "/Times-Roman findfont", "7 scalefont", "setfont"}) {
+    write_line(out, line);
+  }
+}
+
+void OFD_afficheur_filtre_impression::next_page_postscript(std::fstream& out, int page) {
+  rules_postscript(out);
+  write_line(out, "showpage");
+  write_line(out, "%%page : " + std::to_string(page) + " " + std::to_string(page));
+  for (const char* line : {"a4", "/Times-Roman findfont", "7 scalefont", "setfont"}) {
+    write_line(out, line);
+  }
+  rang = 1;
+  rang_tableau = 1;
+}
+
+void OFD_afficheur_filtre_impression::end_postscript(std::fstream& out) {
+  rules_postscript(out);
+  write_line(out, "showpage");
+}
+
+void OFD_afficheur_filtre_impression::postscript(std::fstream& out, const std::string& ligne) {
+  switch (typeligne(ligne)) {
+    case formspp_pager::kColumnLine:
+      rules_postscript(out);
+      rang_tableau = rang;
+      formspp_pager::parse_column_line(ligne, largeur, marque);
+      return;
+    case formspp_pager::kLayoutColumnLine:
+      rang = 0;
+      formspp_pager::parse_column_line(ligne, largeur, marque);
+      return;
+    case formspp_pager::kRuleLine: {
+      const std::string y = std::to_string(y_postscript - 10 * rang);
+      const int end = marge + 5 * formspp_pager::total_width(largeur);
+      write_line(out, "newpath " + std::to_string(marge) + " " + y + " moveto " +
+                          std::to_string(end) + " " + y + " lineto stroke ");
+      ++rang;
+      return;
+    }
+    default:
+      break;
+  }
+  const std::string y = std::to_string(y_postscript - 10 * rang);
+  for (const auto& cell : formspp_pager::printed_cells(ligne, largeur, marge)) {
+    write_line(out, std::to_string(cell.x) + " " + y + " moveto (" + cell.text + ") show");
+  }
+  ++rang;
+}
+
+void OFD_afficheur_filtre_impression::imprime_postscript(std::fstream& out) {
+  begin_postscript(out);
+  formspp_pager::Pagination pagination;
+  int breaks = 0;
+  for (int index = 0; index < nb_lignes; ++index) {
+    if (pagination.begins_page(index)) next_page_postscript(out, ++breaks);
+    pagination.count(lignes[index]);
+    postscript(out, lignes[index]);
+  }
+  end_postscript(out);
+}

@@ -1,0 +1,31 @@
+// The wait notice.
+#include <FL/forms.H>
+
+#include <unistd.h>
+
+#include "formspp/console_fallback.h"
+#include "formspp/dialogs.h"
+#include "formspp/message_box.h"
+
+OFD_wait_form::OFD_wait_form(const std::string& message) : form(nullptr), text(nullptr) {
+  if (!formspp_display_available()) {
+    formspp_write_console_line(message);
+    return;
+  }
+  form = fl_bgn_form(FL_NO_BOX, 600, 60);
+  fl_add_box(FL_UP_BOX, 0, 0, 600, 60, "");
+  text = fl_add_Stext(FL_NO_BOX, 10, 10, 580, 40, message);
+  fl_set_object_lalign(text, FL_ALIGN_INSIDE);
+  fl_set_object_lsize(text, FL_NORMAL_SIZE);
+  fl_end_form();
+  fl_show_form(form, FL_PLACE_MOUSE, FL_TRANSIENT, "travail en cours ...");
+  // Drawn once now: the notice takes no part in the event loop afterwards.
+  Fl::check();
+  usleep(1000);
+}
+
+OFD_wait_form::~OFD_wait_form() {
+  if (form == nullptr) return;
+  fl_hide_form(form);
+  delete form;
+}
