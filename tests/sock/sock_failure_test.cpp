@@ -102,6 +102,8 @@ TEST(SockFailure, ClosedRecordRefusesAcceptDupAndLocalAddress) {
 TEST(SockFailure, NoDescriptorLeftMeansNoSocket) {
   SockPtr server(SOCK_make_server(0));
   ASSERT_TRUE(server);
+  // The first lookup reads the resolver's configuration files: let it while descriptors are free.
+  ASSERT_TRUE(SockPtr(SOCK_make_client("127.0.0.1", server->port)));
   rlimit saved{};
   ASSERT_EQ(0, getrlimit(RLIMIT_NOFILE, &saved));
   const int lowest_free = dup(2);
