@@ -1,0 +1,221 @@
+// The scanner on its own: token codes, token texts, trace items and echoed characters.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "exit_longjmp.h"
+#include "lex.strl5.h"
+#include "parse_strl5.hh"
+
+namespace {
+
+struct Scan {
+  std::string tokens;  // "CODE:text " per token
+  std::string trace;   // standard error
+  std::string echo;    // the echo stream
+};
+
+Scan scan(const std::string& source) {
+  std::istringstream input(source);
+  std::ostringstream echo;
+  std::ostringstream trace;
+  std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
+  strl5FlexLexer scanner(&input, &echo);
+  Scan result;
+  while (const int code = scanner.yylex()) {
+    result.tokens += std::to_string(code) + ":" + scanner.YYText() + " ";
+  }
+  EXPECT_EQ(0, scanner.yylex()) << "end of input is sticky";
+  std::cerr.rdbuf(standard_error);
+  result.trace = trace.str();
+  result.echo = echo.str();
+  return result;
+}
+
+std::string token(int code, const std::string& text) {
+  return std::to_string(code) + ":" + text + " ";
+}
+
+struct WordCase {
+  const char* word;
+  int code;
+  const char* trace;
+};
+
+class Keywords : public testing::TestWithParam<WordCase> {};
+
+TEST_P(Keywords, AloneGiveTheirCodeAndTrace) {
+  const WordCase& c = GetParam();
+  const Scan s = scan(std::string(" ") + c.word + "\n");
+  EXPECT_EQ(token(c.code, c.word), s.tokens);
+  EXPECT_EQ(c.trace, s.trace);
+  EXPECT_EQ(" \n", s.echo);
+}
+
+const WordCase kWords[] = {
+    {"module", MODULE, "token module "},       {"type", TYPE, "token type "},
+    {"constant", CONSTANT, "token constant "}, {"function", FUNCTION, "token function "},
+    {"procedure", PROCEDURE, "token procedure "}, {"signal", SIGNAL, "token signal "},
+    {"combine", COMBINE, "token combine "},    {"with", WITH, "token with "},
+    {"input", INPUT, "token input "},          {"return", RETURN, "token return "},
+    {"output", OUTPUT, "token output "},       {"inputoutput", INPUTOUTPUT, "token inputoutput "},
+    {"sensor", SENSOR, "token sensor "},       {"relation", RELATION, "token relation "},
+    {"implies", IMPLIES, "token implies "},    {"nothing", NOTHING, "token nothing "},
+    {"halt", HALT, "token halt "},             {"assign", ASSIGN, "token assign "},
+    {"call", CALL, "token call "},             {"emit", EMIT, "token emit "},
+    {"do", DO, "token do "},                   {"upto", UPTO, "token upto "},
+    {"end", END, "token end "},                {"present", PRESENT, "token present "},
+    {"loop", LOOP, "token loop "},             {"if", IF, "token if "},
+    {"then", THEN, "token then "},             {"else", ELSE, "token else "},
+    {"elseif", ELSEIF, "token elseif "},       {"trap", TRAP, "token trap "},
+    {"in", IN, "token in "},                   {"handle", HANDLE, "token handle "},
+    {"exit", EXIT, "token exit "},             {"var", VAR, "token var "},
+    {"immediate", IMMEDIATE, "token # "},      {"sustain", SUSTAIN, "token sustain "},
+    {"repeat", REPEAT, "token repeat "},       {"times", TIMES, "token times "},
+    {"positive", POSITIVE, "token positive "}, {"pause", PAUSE, "token pause "},
+    {"await", AWAIT, "token await "},          {"each", EACH, "token each "},
+    {"case", CASE, "token case "},             {"every", EVERY, "token every "},
+    {"watching", WATCHING, "token watching "}, {"timeout", TIMEOUT, "token timeout "},
+    {"abort", ABORT, "token abort "},          {"weak", WEAK, "token weak "},
+    {"copymodule", COPYMODULE, "token copymodule "}, {"run", RUN, "token run "},
+    {"copy", COPY, "token copy "},             {"||", PARALLEL, "token || "},
+    {"elsepresent", ELSEPRESENT, "token elsepresent "}, {"true", TRUE_TOKEN, "token true "},
+    {"false", FALSE_TOKEN, "token false "},    {"exec", EXEC, "token exec "},
+    {"task", TASK, "token task "},             {"suspend", SUSPEND, "token suspend "},
+    {"when", WHEN, "token when "},             {"finalize", FINALIZE, "token finalize "},
+    {"xcur", XCUR, "token xcur "},             {"or", OR, "token or "},
+    {"and", AND, "token and "},                {"not", NOT, "token not "},
+    {"pre", PRE, "token pre "},
+    {"=", EQUAL, "token = "},    {"!=", NEQ, "token != "},  {"<", INF, "token < "},
+    {"<=", INFEQ, "token <= "},  {">", SUP, "token > "},    {">=", SUPEQ, "token >= "},
+    {"+", PLUS, "token + "},     {"-", MINUS, "token - "},  {"*", MULT, "token * "},
+    {"/", SLASH, "token / "},    {"mod", MOD, "token mod "}, {"(", OPENP, "token ( "},
+    {")", CLOSEP, "token ) "},   {"[", OPENC, "token [ "},  {"]", CLOSEC, "token ] "},
+    {";", PVIRGULE, "token ; "}, {",", VIRGULE, "token , "}, {":", DEUXPOINTS, "token : "},
+    {"42", NATURAL, "token NAT "}, {"4.2", FLOAT, "token FLOAT "}, {"x_1", IDS, "token IDS "},
+    {"\"a b\"", STRING, "token STRING "},
+};
+INSTANTIATE_TEST_SUITE_P(EveryToken, Keywords, testing::ValuesIn(kWords));
+
+TEST(Scanner, KeywordsFollowedByAnIdentifierCharacterAreIdentifiers) {
+  for (const WordCase& c : kWords) {
+    const std::string word = c.word;
+    if (!std::isalpha(static_cast<unsigned char>(word[0]))) continue;
+    EXPECT_EQ(token(IDS, word + "_"), scan(word + "_").tokens);
+    EXPECT_EQ(token(IDS, word + "1"), scan(word + "1").tokens);
+    EXPECT_EQ(token(IDS, "X" + word), scan("X" + word).tokens);
+  }
+}
+
+struct SplitCase {
+  std::string source;
+  std::vector<std::pair<int, const char*>> tokens;
+  const char* echo;
+};
+
+class LongestMatch : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(LongestMatch, CutsTheInputAsExpected) {
+  const SplitCase& c = GetParam();
+  std::string wanted;
+  for (const auto& [code, text] : c.tokens) wanted += token(code, text);
+  const Scan s = scan(c.source);
+  EXPECT_EQ(wanted, s.tokens) << "source: " << c.source;
+  EXPECT_EQ(c.echo, s.echo) << "source: " << c.source;
+}
+
+const SplitCase kSplits[] = {
+    {"ends module1 if_x Module MODULE TRUE", {{IDS, "ends"}, {IDS, "module1"}, {IDS, "if_x"},
+      {IDS, "Module"}, {IDS, "MODULE"}, {IDS, "TRUE"}}, "     "},
+    {"9a 1e5 1_000 007 3S", {{IDS, "9a"}, {IDS, "1e5"}, {IDS, "1_000"}, {NATURAL, "007"},
+      {IDS, "3S"}}, "    "},
+    {"x-5", {{IDS, "x"}, {FLOAT, "-5"}}, ""},
+    {"x - 5", {{IDS, "x"}, {MINUS, "-"}, {NATURAL, "5"}}, "  "},
+    {"--5", {{MINUS, "-"}, {FLOAT, "-5"}}, ""},
+    {"--5.2", {{FLOAT, "--5.2"}}, ""},
+    {"---7", {{MINUS, "-"}, {MINUS, "-"}, {FLOAT, "-7"}}, ""},
+    {"--- 7", {{MINUS, "-"}, {MINUS, "-"}, {MINUS, "-"}, {NATURAL, "7"}}, " "},
+    {"-0 -12abc -.5", {{FLOAT, "-0"}, {FLOAT, "-12"}, {IDS, "abc"}, {MINUS, "-"},
+      {NATURAL, "5"}}, "  ."},
+    {"5. 0.25 .5", {{FLOAT, "5."}, {FLOAT, "0.25"}, {NATURAL, "5"}}, "  ."},
+    {"1.5e3 12.5.6", {{FLOAT, "1.5"}, {IDS, "e3"}, {FLOAT, "12.5"}, {NATURAL, "6"}}, " ."},
+    {":= <> ! |||", {{DEUXPOINTS, ":"}, {EQUAL, "="}, {INF, "<"}, {SUP, ">"},
+      {PARALLEL, "||"}}, "  ! |"},
+    {"\"a\"\"b\"", {{STRING, "\"a\""}, {STRING, "\"b\""}}, ""},
+    {"\"\"", {}, "\"\""},
+    {"\" \"", {{STRING, "\" \""}}, ""},
+    {"\"x\ty\"", {{IDS, "x"}, {IDS, "y"}}, "\"\t\""},
+    {"\"a-b\"", {{IDS, "a"}, {MINUS, "-"}, {IDS, "b"}}, "\"\""},
+    {"\"unclosed", {{IDS, "unclosed"}}, "\""},
+    {"emit S(?X+1)", {{EMIT, "emit"}, {IDS, "S"}, {OPENP, "("}, {IDS, "X"}, {PLUS, "+"},
+      {NATURAL, "1"}, {CLOSEP, ")"}}, " ?"},
+    {"% comment # ? . @ $ & ' \\ ` { } ~ ^", {{IDS, "comment"}},
+     "%  # ? . @ $ & ' \\ ` { } ~ ^"},
+    {"", {}, ""},
+    {" \t\r\n\f\v", {}, " \t\r\n\f\v"},
+    {"a\xC3\xA9z", {{IDS, "a"}, {IDS, "z"}}, "\xC3\xA9"},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, LongestMatch, testing::ValuesIn(kSplits));
+
+TEST(Scanner, EchoesNulBytesLikeOtherCharacters) {
+  const Scan s = scan(std::string("a\0b\0\0", 5));
+  EXPECT_EQ(token(IDS, "a") + token(IDS, "b"), s.tokens);
+  EXPECT_EQ(std::string("\0\0\0", 3), s.echo);
+}
+
+TEST(Scanner, ReadsATokenLongerThanItsFirstBuffer) {
+  for (const std::size_t length : {16383u, 16384u, 16385u, 100000u}) {
+    const std::string name = "x" + std::string(length - 1, 'y');
+    const Scan s = scan("  " + name + " end");
+    EXPECT_EQ(token(IDS, name) + token(END, "end"), s.tokens) << length;
+    EXPECT_EQ("   ", s.echo);
+  }
+}
+
+TEST(Scanner, LongRunsOfMinusSignsAndQuotes) {
+  const std::string minuses(50000, '-');
+  std::string wanted;
+  for (std::size_t i = 1; i < minuses.size(); ++i) wanted += token(MINUS, "-");
+  EXPECT_EQ(wanted + token(FLOAT, "-7"), scan(minuses + "7").tokens);
+  EXPECT_EQ(token(FLOAT, minuses + "7.5"), scan(minuses + "7.5").tokens);
+  const std::string spaces(50000, ' ');
+  const Scan s = scan("\"" + spaces + "\n");
+  EXPECT_EQ("", s.tokens);
+  EXPECT_EQ("\"" + spaces + "\n", s.echo);
+}
+
+// A stream whose reading fails, like a directory opened as a file.
+class FailingBuffer : public std::streambuf {
+ protected:
+  int_type underflow() override { throw std::ios_base::failure("read error"); }
+};
+
+struct FailingScan {
+  FailingBuffer failing;
+  std::istream input{&failing};
+  std::ostringstream echo;
+  strl5FlexLexer scanner{&input, &echo};
+  int code = -1;
+};
+
+TEST(Scanner, AFailingInputIsAFatalErrorWithStatus2) {
+  std::ostringstream errors;
+  std::streambuf* const standard_error = std::cerr.rdbuf(errors.rdbuf());
+  FailingScan run;
+  const int status = run_catching_exit(
+      [](void* context) {
+        auto* scan = static_cast<FailingScan*>(context);
+        scan->code = scan->scanner.yylex();
+      },
+      &run);
+  std::cerr.rdbuf(standard_error);
+  EXPECT_EQ(2, status);
+  EXPECT_EQ(-1, run.code) << "yylex must not return";
+  EXPECT_EQ("input in flex scanner failed\n", errors.str());
+}
+
+}  // namespace
