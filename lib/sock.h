@@ -10,7 +10,7 @@
 //   SOCK* server = SOCK_make_server(0);
 //   SOCK* conn = SOCK_dup(server);            // a record on a copy of the listening descriptor
 //   int listening_copy = conn->fd;
-//   if (SOCK_accept(conn)) sock_close(listening_copy);  // conn now describes the connection
+//   if (SOCK_accept(conn)) (void)sock_close(listening_copy);  // conn: the connection
 //
 // Threads: the module keeps no state of its own, but the system's host lookups and address
 // conversion keep their results in static storage; callers on several threads must serialise
@@ -42,7 +42,7 @@ typedef struct SOCK {
 // Returns a new record connected to `host` at the low 16 bits of `port`, or null after
 // reporting "unknown or misspelled host name `<host>'", "cannot create socket" or
 // "cannot set connexion". A host name longer than 65 characters is shown as its first 62
-// characters followed by "...".
+// characters followed by "..."; a null host is reported as an empty name.
 SOCK_NODISCARD SOCK* SOCK_make_client(const char* host, int port);
 
 // Returns a new record listening on every local address at `port` (0 lets the system choose; the

@@ -119,6 +119,23 @@ TEST(SockConnection, DuplicateWorksAndSharedTextsOutliveEitherRelease) {
   }
 }
 
+TEST(SockConnection, AcceptingAgainOnTheSameRecordReplacesItsTexts) {
+  SockPtr server(SOCK_make_server(0));
+  ASSERT_TRUE(server);
+  const int listening = server->fd;
+  SockPtr first(SOCK_make_client("127.0.0.1", server->port));
+  SockPtr second(SOCK_make_client("127.0.0.1", server->port));
+  ASSERT_TRUE(first && second);
+  ASSERT_EQ(1, SOCK_accept(server.get()));
+  const int first_connection = server->fd;
+  server->fd = listening;  // the caller kept the listening descriptor to accept again
+  ASSERT_EQ(1, SOCK_accept(server.get()));  // the first peer's texts are released, not leaked
+  EXPECT_STREQ("127.0.0.1", SOCK_host_address(server.get()));
+  EXPECT_NE(listening, server->fd);
+  EXPECT_EQ(0, sock_close(first_connection));
+  EXPECT_EQ(0, sock_close(listening));
+}
+
 TEST(SockConnection, ShutdownWithoutReleaseKeepsRecordAndEndsStream) {
   Loopback loop = connect_loopback("localhost");
   ASSERT_TRUE(loop.client && loop.accepted);

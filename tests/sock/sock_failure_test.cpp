@@ -11,6 +11,9 @@
 
 #include "loopback.h"
 
+// The same null-record calls made from C (c_caller.c); returns how many answered wrongly.
+extern "C" int sock_null_calls_from_c();
+
 namespace {
 
 using testing::internal::CaptureStderr;
@@ -26,6 +29,7 @@ TEST(SockFailure, NullRecordsAnswerAtOnceWithoutMessage) {
   EXPECT_EQ(nullptr, SOCK_host_address(nullptr));
   EXPECT_EQ(nullptr, SOCK_local_address(nullptr));
   SOCK_init();
+  EXPECT_EQ(0, sock_null_calls_from_c());
   EXPECT_EQ("", GetCapturedStderr());
 }
 
