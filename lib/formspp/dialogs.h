@@ -84,6 +84,9 @@ class OFD_wait_form {
 
 // ---------------------------------------------------------------------------------------------
 // Forms-style helpers taking strings
+//
+// The browser helpers need a display (the toolkit measures lines with a font): without one they
+// leave the browser unchanged, and fl_add_browser_Sline_if_new returns 0.
 // ---------------------------------------------------------------------------------------------
 
 // Sets the text of the input field (an Fl_Input); the field keeps its own copy.

@@ -8,6 +8,9 @@
 #include "formspp/literal_label.h"
 #include "formspp/message_box.h"
 
+// FLTK measures browser lines with a font, which needs a display (it ends the program without
+// one), so the browser helpers do nothing where no display can be opened.
+
 namespace {
 using Copy = std::unique_ptr<char[]>;
 }  // namespace
@@ -26,16 +29,19 @@ Fl_FormsText* fl_add_Stext(Fl_Boxtype type, int x, int y, int w, int h, const st
 }
 
 void fl_add_browser_Sline(Fl_Widget* browser, const std::string& s) {
+  if (!formspp_display_available()) return;
   const Copy copy(Stoa(s));
   fl_add_browser_line(browser, copy.get());
 }
 
 void fl_replace_browser_Sline(Fl_Widget* browser, int line, const std::string& s) {
+  if (!formspp_display_available()) return;
   const Copy copy(Stoa(s));
   fl_replace_browser_line(browser, line, copy.get());
 }
 
 int fl_add_browser_Sline_if_new(Fl_Browser* browser, const std::string& s) {
+  if (!formspp_display_available()) return 0;
   const int lines = browser->size();
   for (int line = 1; line <= lines; ++line) {
     const char* text = browser->text(line);
