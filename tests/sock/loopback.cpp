@@ -1,7 +1,25 @@
 #include "loopback.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+
+namespace {
+
+sockaddr_in ipv4(const char* dotted, int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  inet_pton(AF_INET, dotted, &address.sin_addr);
+  return address;
+}
+
+}  // namespace
 
 SockPtr accept_one(const SOCK* server) {
   SockPtr connection(SOCK_dup(server));
@@ -48,4 +66,25 @@ std::string receive(const SOCK* record, std::size_t size, std::size_t piece) {
 std::size_t open_descriptors() {
   const std::filesystem::directory_iterator entries("/proc/self/fd");
   return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+}
+
+int bound_socket(const char* dotted) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = ipv4(dotted, 0);
+  if (fd >= 0 && bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+    return fd;
+  if (fd >= 0) close(fd);
+  return -1;
+}
+
+int bound_port(int fd) {
+  sockaddr_in address{};
+  socklen_t length = sizeof address;
+  if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
+  return ntohs(address.sin_port);
+}
+
+bool connect_socket(int fd, int port) {
+  const sockaddr_in address = ipv4("127.0.0.1", port);
+  return connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }

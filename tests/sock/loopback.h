@@ -33,6 +33,15 @@ bool send_all(const SOCK* record, const std::string& data, std::size_t piece = 4
 // the stream ends or fails first.
 std::string receive(const SOCK* record, std::size_t size, std::size_t piece = 4096);
 
+// Returns a plain TCP socket bound to `dotted`, port chosen by the system, or -1.
+int bound_socket(const char* dotted);
+
+// Returns the port a plain socket is bound to, 0 when unknown.
+int bound_port(int fd);
+
+// Returns true once plain socket `fd` is connected to 127.0.0.1 at `port`.
+bool connect_socket(int fd, int port);
+
 // Returns the number of descriptors this process has open.
 std::size_t open_descriptors();
 

@@ -54,15 +54,8 @@ TEST(SockConnection, PeerWithoutReverseNameIsNamedByItsAddress) {
     if (peer == nullptr && reverse_name_or_dotted(candidate) == candidate) peer = candidate;
   if (peer == nullptr) GTEST_SKIP() << "every candidate loopback address has a name here";
   SockPtr server(SOCK_make_server(0));
-  ASSERT_TRUE(server);
-  const int client = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  inet_pton(AF_INET, peer, &address.sin_addr);
-  ASSERT_EQ(0, bind(client, reinterpret_cast<sockaddr*>(&address), sizeof address));
-  inet_pton(AF_INET, "127.0.0.1", &address.sin_addr);
-  address.sin_port = htons(static_cast<uint16_t>(SOCK_port_number(server.get())));
-  ASSERT_EQ(0, connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address));
+  const int client = bound_socket(peer);
+  ASSERT_TRUE(server && client >= 0 && connect_socket(client, server->port));
   SockPtr accepted = accept_one(server.get());
   ASSERT_TRUE(accepted);
   EXPECT_STREQ(peer, SOCK_hostname(accepted.get()));
@@ -134,19 +127,6 @@ TEST(SockConnection, AcceptingAgainOnTheSameRecordReplacesItsTexts) {
   EXPECT_NE(listening, server->fd);
   EXPECT_EQ(0, sock_close(first_connection));
   EXPECT_EQ(0, sock_close(listening));
-}
-
-TEST(SockConnection, ShutdownWithoutReleaseKeepsRecordAndEndsStream) {
-  Loopback loop = connect_loopback("localhost");
-  ASSERT_TRUE(loop.client && loop.accepted);
-  SOCK* client = loop.client.get();
-  char* hostname = client->hostname;
-  SOCK_shutdown(client, 0);
-  EXPECT_EQ(-1, client->fd);
-  EXPECT_EQ(hostname, client->hostname);
-  EXPECT_STREQ("localhost", client->hostname);
-  EXPECT_STREQ("127.0.0.1", client->address);
-  EXPECT_EQ("", receive(loop.accepted.get(), 1));  // the peer sees the end of the stream
 }
 
 TEST(SockConnection, WritingToGonePeerFailsWithoutSignal) {

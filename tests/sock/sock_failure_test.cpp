@@ -1,11 +1,11 @@
-// Failures: each one returns null or 0 and writes its exact line on standard error.
-#include <netinet/in.h>
+// Failures: each one returns null or 0, writes its exact line on standard error and leaks
+// nothing.
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,22 @@ namespace {
 
 using testing::internal::CaptureStderr;
 using testing::internal::GetCapturedStderr;
+
+struct Failure {
+  std::function<bool()> fails;  // makes the call, true when it answered null or 0
+  std::string line;             // expected on standard error after "Sock error: "
+};
+
+void expect_failures(const std::vector<Failure>& cases) {
+  const std::size_t descriptors = open_descriptors();
+  for (const Failure& c : cases) {
+    SCOPED_TRACE(c.line);
+    CaptureStderr();
+    EXPECT_TRUE(c.fails());
+    EXPECT_EQ("Sock error: " + c.line + "\n", GetCapturedStderr());
+  }
+  EXPECT_EQ(descriptors, open_descriptors());
+}
 
 TEST(SockFailure, NullRecordsAnswerAtOnceWithoutMessage) {
   CaptureStderr();
@@ -33,74 +49,40 @@ TEST(SockFailure, NullRecordsAnswerAtOnceWithoutMessage) {
   EXPECT_EQ("", GetCapturedStderr());
 }
 
-TEST(SockFailure, UnknownHostIsNamedAndLongNamesAreCut) {
+TEST(SockFailure, EachFailureWritesItsLine) {
+  // Bound but never listening: its port refuses connections for the whole test.
+  const int silent = bound_socket("127.0.0.1");
+  Loopback loop = connect_loopback("localhost");
+  ASSERT_TRUE(silent >= 0 && loop.accepted);
+  SOCK* closed = loop.client.get();
+  char* hostname = closed->hostname;
+  SOCK_shutdown(closed, 0);
+  EXPECT_EQ("", receive(loop.accepted.get(), 1));  // the peer sees the end of the stream
   // An empty label is refused by the resolver itself, so no lookup waits on the network.
   const std::string fits = "no.." + std::string(61, 'a');  // 65 characters: the most that fit
   const std::string cut = "no.." + std::string(200, 'b');
-  const struct {
-    std::string host, message;
-  } cases[] = {
-      {"no..such.host", "no..such.host'"},
-      {"", "'"},
-      {fits, fits + "'"},
-      {fits + "c", fits.substr(0, 62) + "...'"},
-      {cut, cut.substr(0, 62) + "...'"},
+  const auto unknown = [](const std::string& host) {
+    return [host] { return SOCK_make_client(host.c_str(), 80) == nullptr; };
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.host);
-    CaptureStderr();
-    EXPECT_EQ(nullptr, SOCK_make_client(c.host.c_str(), 80));
-    EXPECT_EQ("Sock error: unknown or misspelled host name `" + c.message + "\n",
-              GetCapturedStderr());
-  }
-}
-
-TEST(SockFailure, RefusedConnectionAndBusyPortLeakNothing) {
-  // A bound socket that does not listen keeps its port free of listeners for the whole test.
-  const int silent = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ASSERT_EQ(0, bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address));
-  ASSERT_EQ(0, getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length));
-  SockPtr server(SOCK_make_server(0));
-  ASSERT_TRUE(server);
-  const std::size_t before = open_descriptors();
-
-  CaptureStderr();
-  EXPECT_EQ(nullptr, SOCK_make_client("127.0.0.1", ntohs(address.sin_port)));
-  EXPECT_EQ("Sock error: cannot set connexion\n", GetCapturedStderr());
-  CaptureStderr();
-  EXPECT_EQ(nullptr, SOCK_make_server(SOCK_port_number(server.get())));
-  EXPECT_EQ("Sock error: Cannot create socket\n", GetCapturedStderr());
-  EXPECT_EQ(before, open_descriptors());
-  close(silent);
-}
-
-TEST(SockFailure, ClosedRecordRefusesAcceptDupAndLocalAddress) {
-  Loopback loop = connect_loopback("127.0.0.1");
-  ASSERT_TRUE(loop.client);
-  SOCK* closed = loop.client.get();
-  SOCK_shutdown(closed, 0);
-  const SOCK before = *closed;
-  const struct {
-    std::function<bool()> call;
-    const char* message;
-  } cases[] = {
+  const std::string no_host = "unknown or misspelled host name `";
+  expect_failures({
+      {unknown("no..such.host"), no_host + "no..such.host'"},
+      {unknown(""), no_host + "'"},
+      {unknown(fits), no_host + fits + "'"},
+      {unknown(fits + "c"), no_host + fits.substr(0, 62) + "...'"},
+      {unknown(cut), no_host + cut.substr(0, 62) + "...'"},
+      {[&] { return !SOCK_make_client("127.0.0.1", bound_port(silent)); }, "cannot set connexion"},
+      {[&] { return !SOCK_make_server(loop.server->port); }, "Cannot create socket"},
       {[&] { return SOCK_accept(closed) == 0; }, "unable to make connexion"},
-      {[&] { return SOCK_dup(closed) == nullptr; }, "cannot duplicate socket"},
-      {[&] { return SOCK_local_address(closed) == nullptr; }, "cannot get socket name"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.message);
-    CaptureStderr();
-    EXPECT_TRUE(c.call());
-    EXPECT_EQ(std::string("Sock error: ") + c.message + "\n", GetCapturedStderr());
-    EXPECT_EQ(before.fd, closed->fd);
-    EXPECT_EQ(before.hostname, closed->hostname);
-    EXPECT_EQ(before.address, closed->address);
-  }
+      {[&] { return !SOCK_dup(closed); }, "cannot duplicate socket"},
+      {[&] { return !SOCK_local_address(closed); }, "cannot get socket name"},
+  });
+  // Closed without release, the record keeps its texts, and no failure changed it.
+  EXPECT_EQ(-1, closed->fd);
+  EXPECT_EQ(hostname, closed->hostname);
+  EXPECT_STREQ("localhost", closed->hostname);
+  EXPECT_STREQ("127.0.0.1", closed->address);
+  close(silent);
 }
 
 TEST(SockFailure, NoDescriptorLeftMeansNoSocket) {
@@ -112,26 +94,21 @@ TEST(SockFailure, NoDescriptorLeftMeansNoSocket) {
   ASSERT_EQ(0, getrlimit(RLIMIT_NOFILE, &saved));
   const int lowest_free = dup(2);
   close(lowest_free);
-  rlimit exhausted = saved;
-  exhausted.rlim_cur = static_cast<rlim_t>(lowest_free);
-  const struct {
-    std::function<bool()> call;
-    const char* message;
-  } cases[] = {
-      {[&] { return SOCK_make_client("127.0.0.1", server->port) == nullptr; },
-       "cannot create socket"},
-      {[] { return SOCK_make_server(0) == nullptr; }, "Cannot create socket"},
-      {[&] { return SOCK_dup(server.get()) == nullptr; }, "cannot duplicate socket"},
+  const auto without_descriptors = [&](std::function<bool()> call) {
+    return [&saved, lowest_free, call] {
+      rlimit exhausted = saved;
+      exhausted.rlim_cur = static_cast<rlim_t>(lowest_free);
+      const bool limited = setrlimit(RLIMIT_NOFILE, &exhausted) == 0;
+      const bool failed = call();
+      return setrlimit(RLIMIT_NOFILE, &saved) == 0 && limited && failed;
+    };
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.message);
-    CaptureStderr();
-    ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &exhausted));
-    const bool failed = c.call();
-    ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &saved));
-    EXPECT_TRUE(failed);
-    EXPECT_EQ(std::string("Sock error: ") + c.message + "\n", GetCapturedStderr());
-  }
+  expect_failures({
+      {without_descriptors([&] { return !SOCK_make_client("127.0.0.1", server->port); }),
+       "cannot create socket"},
+      {without_descriptors([] { return !SOCK_make_server(0); }), "Cannot create socket"},
+      {without_descriptors([&] { return !SOCK_dup(server.get()); }), "cannot duplicate socket"},
+  });
 }
 
 }  // namespace
