@@ -94,7 +94,7 @@ TEST(SockFailure, NoDescriptorLeftMeansNoSocket) {
   ASSERT_EQ(0, getrlimit(RLIMIT_NOFILE, &saved));
   const int lowest_free = dup(2);
   close(lowest_free);
-  const auto without_descriptors = [&](std::function<bool()> call) {
+  const auto without_descriptors = [&](const std::function<bool()>& call) {
     return [&saved, lowest_free, call] {
       rlimit exhausted = saved;
       exhausted.rlim_cur = static_cast<rlim_t>(lowest_free);
