@@ -7,7 +7,7 @@ PanelScope::PanelScope(int w, int h) : saved_group_(Fl_Group::current()), own_wi
   // A window created while a group is open would become that group's subwindow.
   Fl_Group::current(nullptr);
   window_ = fl_bgn_form(FL_NO_BOX, w, h);
-  fl_add_box(FL_FLAT_BOX, 0, 0, w, h, "");
+  background_ = fl_add_box(FL_FLAT_BOX, 0, 0, w, h, "");
 }
 
 PanelScope::PanelScope(Fl_Window* caller) : window_(caller), own_window_(false) {
@@ -33,6 +33,10 @@ Fl_Button* add_panel_button(int x, int y, int w, int h, const char* label) {
   button->labelfont(FL_TIMES);
   button->labelsize(10);
   return button;
+}
+
+Fl_Widget* add_panel_text(int x, int y, const char* label) {
+  return fl_add_text(FL_NO_BOX, x, y, 40, 20, label);
 }
 
 void show_panel_window(Fl_Window* form, const char* title) {

@@ -3,8 +3,10 @@
 #ifndef MORVAC_FORMSPP_PANEL_WINDOW_H
 #define MORVAC_FORMSPP_PANEL_WINDOW_H
 
+class Fl_Box;
 class Fl_Button;
 class Fl_Group;
+class Fl_Widget;
 class Fl_Window;
 
 // Opens the place where a panel's widgets are created and closes it at the end of its scope.
@@ -25,6 +27,7 @@ class PanelScope {
 
  private:
   Fl_Window* window_;
+  Fl_Box* background_ = nullptr;  // owned by window_
   Fl_Group* saved_group_ = nullptr;
   bool own_window_;
   bool opened_caller_ = false;
@@ -32,6 +35,9 @@ class PanelScope {
 
 // Returns a new button of the panels' look: label font FL_TIMES at size 10.
 [[nodiscard]] Fl_Button* add_panel_button(int x, int y, int w, int h, const char* label);
+
+// Returns a new forms text object without box, 40 x 20 at x, y, showing label (not copied).
+Fl_Widget* add_panel_text(int x, int y, const char* label);
 
 // Shows a panel's own window at the mouse position with a transient border; the window keeps its
 // own copy of title, and a group the caller has open stays open.

@@ -34,8 +34,8 @@ OFD_simulator_input::~OFD_simulator_input() {
 }
 
 void OFD_simulator_input::build(int x, int h) {
-  fl_add_text(FL_NO_BOX, x + 80, 10, 40, 20, "Signal");
-  fl_add_text(FL_NO_BOX, x + 280, 10, 40, 20, "Sticky");
+  add_panel_text(x + 80, 10, "Signal");
+  add_panel_text(x + 280, 10, "Sticky");
   const int list_height = std::max(0, h - 70);
   signal_browser = new Fl_Check_Browser(x + 10, 30, 180, list_height);
   signal_browser->type(FL_MULTI_BROWSER);

@@ -52,7 +52,7 @@ OFD_simulator_output::OFD_simulator_output(Fl_Window* w, int x, int h, const cha
     : x_offset(x) {
   const PanelScope scope(w);
   form = w;
-  fl_add_text(FL_NO_BOX, x + 80, 10, 40, 20, "")->copy_label(label);
+  add_panel_text(x + 80, 10, nullptr)->copy_label(label);
   build(h, true);
 }
 

@@ -44,36 +44,16 @@ struct Pixel {
   Fl_Color colour;
 };
 
-struct Drawing {
-  const char* what;
-  std::function<void()> paint;
-  std::vector<Pixel> pixels;
-};
-
-OFL_vision_sheet sheet_at(int x, int y, int w, int h) {
-  OFL_vision_sheet sheet;
-  sheet.define(x, y, w, h, FL_GREEN);
-  return sheet;
-}
-
-TEST(VisionSheet, DefineAndResize) {
-  OFL_vision_sheet sheet;
-  EXPECT_FALSE(sheet.clips());
-  EXPECT_EQ(sheet.couleur, FL_BLACK);
-  sheet.define(10, 20, 100, 50, FL_RED);
-  EXPECT_EQ(sheet.x1, 110);
-  EXPECT_EQ(sheet.y1, 70);
-  EXPECT_TRUE(sheet.clips());
-  sheet.resize(0, 0, 5, 0);
-  EXPECT_FALSE(sheet.clips());
-  EXPECT_EQ(sheet.couleur, FL_RED);
-}
-
 TEST(VisionSheet, WhatThePrimitivesLeaveOnScreen) {
   REQUIRE_DISPLAY();
-  const OFL_vision_sheet clipped = sheet_at(10, 20, 100, 50);
+  OFL_vision_sheet clipped;
+  clipped.define(10, 20, 100, 50, FL_GREEN);  // from (10, 20) to (110, 70), edges excluded
   const OFL_vision_sheet free_sheet;
-  const Drawing drawings[] = {
+  struct {
+    const char* what;
+    std::function<void()> paint;
+    std::vector<Pixel> pixels;
+  } const drawings[] = {
       {"line clipped to (10, 20)-(110, 70)",
        [&] { clipped.ofl_line(0, 0, 200, 200, FL_RED); },
        {{30, 30, FL_RED},
@@ -106,7 +86,7 @@ TEST(VisionSheet, WhatThePrimitivesLeaveOnScreen) {
   Fl_Window window(240, 200);
   Canvas canvas(240, 200);
   window.end();
-  for (const Drawing& d : drawings) {
+  for (const auto& d : drawings) {
     canvas.paint(d.paint);
     for (const Pixel& p : d.pixels) {
       EXPECT_EQ(pixel_at(&window, p.x, p.y), rgb_of(p.colour))
