@@ -47,3 +47,8 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DMORVAC_LIBFUZZER=ON -DMORVAC_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	sh scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Benchmarks (not tests): they print tables of measured ratios.
+.PHONY: bench
+bench: build
+	$(BUILD)/bench/translation_scaling $(BUILD)/driver/morvac

@@ -45,30 +45,32 @@ TEST_P(Golden, TranslationMatchesExpectedFiles) {
   const fs::path work = make_temp_directory();
   fs::copy_file(expected.string() + ".strl", work / (base + ".strl"));
 
-  const ProcessResult run = run_process({MORVAC_BINARY, base}, {work.string()});
+  ProcessOptions options;
+  options.directory = work.string();
+  const ProcessResult run = run_process({MORVAC_BINARY, base}, options);
   const std::string qrl = read_file((work / (base + ".qrl")).string());
   const std::string log = read_file((work / (base + ".log")).string());
   const std::string status = std::to_string(run.status) + "\n";
 
-  const auto expect_file = [&](const std::string& suffix, const std::string& actual, bool optional) {
+  enum Kind { kRequired, kEmptyWhenAbsent, kCheckedWhenPresent };
+  const auto expect_file = [&](const std::string& suffix, const std::string& actual, Kind kind) {
     const std::string path = expected.string() + suffix;
     bool exists = false;
     const std::string wanted = read_file(path, &exists);
     if (std::getenv("MORVAC_UPDATE_GOLDEN") != nullptr) {
-      if (exists || (!optional && !actual.empty()) || suffix == ".status" || suffix == ".qrl" ||
-          suffix == ".err") {
+      if (exists || kind == kRequired || (kind == kEmptyWhenAbsent && !actual.empty())) {
         write_file(path, actual);
       }
       return;
     }
-    if (!exists && optional && suffix == ".log") return;
+    if (!exists && kind == kCheckedWhenPresent) return;
     EXPECT_EQ(wanted, actual) << "in " << path;
   };
-  expect_file(".status", status, false);
-  expect_file(".err", run.err, false);
-  expect_file(".qrl", qrl, false);
-  expect_file(".out", run.out, false);
-  expect_file(".log", log, true);
+  expect_file(".status", status, kRequired);
+  expect_file(".err", run.err, kRequired);
+  expect_file(".qrl", qrl, kRequired);
+  expect_file(".out", run.out, kEmptyWhenAbsent);
+  expect_file(".log", log, kCheckedWhenPresent);
   fs::remove_all(work);
 }
 

@@ -1,0 +1,50 @@
+#include "run_morvac.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+Measure run_once(const std::string& morvac, const std::string& directory,
+                 const std::string& stderr_path) {
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = fork();
+  if (child == 0) {
+    const int err = open(stderr_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(err, 1);
+    dup2(err, 2);
+    if (chdir(directory.c_str()) != 0) _exit(126);
+    unsetenv("DISPLAY");
+    execl(morvac.c_str(), morvac.c_str(), "bench", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int wait_status = 0;
+  rusage usage{};
+  wait4(child, &wait_status, 0, &usage);
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  return {elapsed.count(), cpu, usage.ru_maxrss,
+          WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1};
+}
+
+}  // namespace
+
+Measure run_morvac(const std::string& morvac, const std::string& directory,
+                   const std::string& source, const std::string& stderr_path, int repeats) {
+  std::ofstream(directory + "/bench.strl", std::ios::binary) << source;
+  Measure best = run_once(morvac, directory, stderr_path);
+  for (int i = 1; i < repeats; ++i) {
+    const Measure next = run_once(morvac, directory, stderr_path);
+    if (next.cpu_seconds < best.cpu_seconds) best = next;
+  }
+  return best;
+}
