@@ -1,12 +1,15 @@
-// simulator_demo: runs "loop await S; emit O end" step by step with formspp's simulator panels.
+// simulator_demo: runs the bundled WATCH_DOG program (examples/watch_dog.strl) step by step with
+// formspp's simulator panels.
 //
-// Mark S on the left (or make it sticky) and press GO for one reaction: the lamp of O on the
-// right turns blue when O is emitted, yellow when it is not, red before the first reaction. INIT
-// starts the program again, QUIT ends the demo. Every step is also printed on standard output.
+// Mark the inputs present in the next reaction on the left (a sticky input stays marked from step
+// to step) and press GO: the lamps on the right turn blue for the outputs emitted, yellow for the
+// others; red means no reaction yet. INIT starts the program again, QUIT ends the demo. Every step
+// is also printed on standard output.
 //
-//   simulator_demo                 interactive
-//   simulator_demo --play S-SiS    plays the steps itself, one every 0.4 s, then quits: S marks S
-//                                  and presses GO, - presses GO with nothing marked, i presses INIT
+//   simulator_demo                  interactive
+//   simulator_demo --play STEPS     plays the steps itself, one every 0.4 s, then quits. STEPS is a
+//                                   comma-separated list of steps, each "-" (no input), INIT, or
+//                                   input names joined by "+": START,TICK,-,TICK+STOP
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Browser.H>
@@ -14,20 +17,53 @@
 
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string>
+#include <vector>
 
-#include "await_loop.h"
 #include "formspp.h"
+#include "watch_dog.h"
 
 namespace {
 
 constexpr int kHeight = 245;
 constexpr int kUnknown = 2;
+const char* const kInputs[] = {"START", "TICK", "STOP"};
+const char* const kOutputs[] = {"ALARM", "WATCHING"};
+constexpr int kInputCount = 3;
+
+// One scripted step: INIT, or the marks of the three inputs before pressing GO.
+struct Step {
+  bool init = false;
+  bool marks[kInputCount] = {};
+};
+
+// Returns false if text is not a valid script.
+bool parse_steps(const std::string& text, std::vector<Step>* steps) {
+  std::istringstream list(text);
+  std::string item;
+  while (std::getline(list, item, ',')) {
+    Step step;
+    step.init = item == "INIT";
+    if (!step.init && item != "-") {
+      std::istringstream names(item);
+      std::string name;
+      while (std::getline(names, name, '+')) {
+        int i = 0;
+        while (i < kInputCount && name != kInputs[i]) ++i;
+        if (i == kInputCount) return false;
+        step.marks[i] = true;
+      }
+    }
+    steps->push_back(step);
+  }
+  return !steps->empty();
+}
 
 // The scripted user of --play: one step per timeout, then QUIT.
 struct Player {
   OFD_simulator_input* inputs;
-  std::string steps;
+  std::vector<Step> steps;
   size_t next = 0;
 };
 
@@ -38,26 +74,35 @@ void play_step(void* data) {
     inputs.quit_button->do_callback();
     return;
   }
-  const char step = player->steps[player->next++];
-  if (step == 'i') {
+  const Step& step = player->steps[player->next++];
+  if (step.init) {
     inputs.init_button->do_callback();
   } else {
-    inputs.signal_browser->checked(1, step == 'S' ? 1 : 0);
+    for (int i = 0; i < kInputCount; ++i) inputs.signal_browser->checked(i + 1, step.marks[i]);
     inputs.go_button->do_callback();
   }
   Fl::repeat_timeout(0.4, play_step, data);
 }
 
-bool valid_script(const char* steps) {
-  return std::strspn(steps, "S-i") == std::strlen(steps);
+// Returns the names of the present signals, or "-" when there are none.
+std::string present(const char* const* names, const bool* flags, int n) {
+  std::string text;
+  for (int i = 0; i < n; ++i) {
+    if (flags[i]) text += (text.empty() ? "" : " ") + std::string(names[i]);
+  }
+  return text.empty() ? "-" : text;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<Step> script;
   const bool playing = argc == 3 && std::strcmp(argv[1], "--play") == 0;
-  if ((argc != 1 && !playing) || (playing && !valid_script(argv[2]))) {
-    std::fprintf(stderr, "usage: simulator_demo [--play STEPS]   (STEPS of S, - and i)\n");
+  if ((argc != 1 && !playing) || (playing && !parse_steps(argv[2], &script))) {
+    std::fprintf(stderr,
+                 "usage: simulator_demo [--play STEPS]\n"
+                 "  STEPS: comma-separated steps, each -, INIT or inputs joined by +, "
+                 "for instance START,TICK,-,TICK+STOP\n");
     return 1;
   }
   if (!formspp_display_available()) {
@@ -65,37 +110,41 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  Fl_Window window(640, kHeight, "loop await S; emit O end");
+  Fl_Window window(640, kHeight, "WATCH_DOG");
   OFD_simulator_input inputs(&window, 0, kHeight);
   OFD_simulator_output outputs(&window, 400, kHeight, "Outputs");
   window.end();
-  inputs.add("S");
-  outputs.add("O");
+  for (const char* name : kInputs) inputs.add(name);
+  for (const char* name : kOutputs) outputs.add(name);
   window.show();
 
-  Player player{&inputs, playing ? argv[2] : ""};
+  Player player{&inputs, script};
   if (playing) Fl::add_timeout(0.4, play_step, &player);
 
-  AwaitLoop program;
+  WatchDog program;
   int step = 0;
   int init = 0;
   int quit = 0;
-  int s_present = 0;
+  int values[kInputCount] = {};
   for (;;) {
-    inputs.check(&init, &quit, &s_present);
+    inputs.check(&init, &quit, values);
     if (quit != 0) break;
-    int o_state = kUnknown;
+    int states[2] = {kUnknown, kUnknown};
     if (init != 0) {
       program.reset();
       step = 0;
-      std::printf("INIT: the program starts again\n");
+      std::printf("INIT\n");
     } else {
-      o_state = program.react(s_present != 0) ? 1 : 0;
-      std::printf("step %d: S %s -> O %s\n", ++step, s_present != 0 ? "present" : "absent",
-                  o_state == 1 ? "emitted" : "absent");
+      const bool in[kInputCount] = {values[0] != 0, values[1] != 0, values[2] != 0};
+      const WatchDogOutputs out = program.react({in[0], in[1], in[2]});
+      const bool emitted[2] = {out.alarm, out.watching};
+      states[0] = out.alarm ? 1 : 0;
+      states[1] = out.watching ? 1 : 0;
+      std::printf("step %d: %s -> %s\n", ++step, present(kInputs, in, kInputCount).c_str(),
+                  present(kOutputs, emitted, 2).c_str());
     }
     std::fflush(stdout);
-    outputs.eval(&o_state);
+    outputs.eval(states);
   }
   std::printf("QUIT\n");
   return 0;
