@@ -201,7 +201,7 @@ void check_records(const std::string& a, const std::string& b, char sep, int cou
   FUZZ_CHECK(rest.find(sep) == std::string::npos);
   FUZZ_CHECK(a.find(sep) == std::string::npos ? last == a && rest.empty() : last + sep + rest == a);
   char found = '?';
-  const std::string set = b.c_str();  // up to the first NUL, as the function reads it
+  const std::string set = b.substr(0, b.find('\0'));  // up to the first NUL, as read
   const std::string record = next_record(a, set.c_str(), rest, found);
   FUZZ_CHECK(record.find_first_of(set) == std::string::npos);
   FUZZ_CHECK(record.size() == a.size()

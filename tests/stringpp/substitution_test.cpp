@@ -1,6 +1,8 @@
 // Substitution, trimming, the LaTeX and RTF filters, the edit distance and Stoa.
 #include <gtest/gtest.h>
+#include <pthread.h>
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -87,6 +89,25 @@ TEST(EditDistance, CountsByteEditsUpTo998Characters) {
     EXPECT_EQ(levenshtein(c.a, c.b), c.distance) << c.a.size() << " " << c.b.size();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), c.trace);
   }
+}
+
+// Worker for the small-stack test: the distance of two texts at the length limit.
+void* distance_at_limit(void* result) {
+  *static_cast<int*>(result) = levenshtein(std::string(998, 'a'), std::string(998, 'b'));
+  return nullptr;
+}
+
+TEST(EditDistance, RunsOnASmallThreadStack) {
+  pthread_attr_t attributes;
+  ASSERT_EQ(pthread_attr_init(&attributes), 0);
+  ASSERT_EQ(pthread_attr_setstacksize(&attributes, std::size_t{256} * 1024),
+            0);  // far below a 4 MB table
+  int distance = 0;
+  pthread_t worker;
+  ASSERT_EQ(pthread_create(&worker, &attributes, distance_at_limit, &distance), 0);
+  ASSERT_EQ(pthread_join(worker, nullptr), 0);
+  pthread_attr_destroy(&attributes);
+  EXPECT_EQ(distance, 998);
 }
 
 TEST(CharacterArray, CopiesEveryCharacterAndEndsWithNul) {
