@@ -13,9 +13,12 @@ for target in "$build"/fuzz/*/fuzz_*; do
   mkdir -p "$work"
   options=""
   [ -f "fuzz/$name/$name.dict" ] && options="-dict=fuzz/$name/$name.dict"
+  # fuzz/<name>/extra_seeds lists more seed folders, one per line (read, never written).
+  extra=""
+  [ -f "fuzz/$name/extra_seeds" ] && extra=$(cat "fuzz/$name/extra_seeds")
   echo "== fuzzing $name for ${seconds}s"
   # shellcheck disable=SC2086
   "$target" $options -max_total_time="$seconds" -artifact_prefix="fuzz/$name/" \
-    "$work" "$seeds" || status=1
+    "$work" "$seeds" $extra || status=1
 done
 exit $status

@@ -42,6 +42,8 @@ struct CommandCase {
   std::vector<std::string> contents;
 };
 
+void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
+
 class Command : public testing::TestWithParam<CommandCase> {};
 
 TEST_P(Command, AnswersAsExpected) {
