@@ -36,6 +36,8 @@ void fl_show_Sbigmessages(const std::string& text, int columns) {
   }
   columns = std::clamp(columns, 0, 1000);
   const auto window = std::make_unique<Fl_Window>(6 * columns + 10, 570, "Messages");
+  // The window owns the widgets built inside it and deletes them with itself.
+  // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
   auto* browser = new Fl_Multi_Browser(5, 10, 6 * columns, 500);
   auto* quit = new Fl_Button(250, 530, 50, 30, "Quit");
   auto* save = new Fl_Button(80, 530, 50, 30, "save");
@@ -54,4 +56,5 @@ void fl_show_Sbigmessages(const std::string& text, int columns) {
     // A window closed by the window manager counts as "Quit".
     if (pressed == quit || pressed == window.get() || !window->shown()) return;
   }
+  // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
 }

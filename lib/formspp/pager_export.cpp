@@ -12,8 +12,6 @@
 #include "formspp/message_box.h"
 #include "formspp/pager.h"
 
-extern char** environ;
-
 namespace {
 
 // Runs program (searched on PATH unless its name holds a '/') with one argument, without a

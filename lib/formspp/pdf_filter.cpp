@@ -69,9 +69,13 @@ void OFD_afficheur_filtre_impression::rules_pdf(const char* indent) {
   const std::string from = std::to_string(y_pdf - 10 * (rang - 1));
   const std::string to = std::to_string(y_pdf - 10 * (rang_tableau - 1));
   for (const int x : formspp_pager::marked_column_edges(largeur, marque, marge)) {
-    const std::string at = std::to_string(x);
-    pdf_content_ += indent + at + " " + from + " m\n";
-    pdf_content_ += indent + at + " " + to + " l\n";
+    for (const std::string* y : {&from, &to}) {
+      pdf_content_ += indent;
+      pdf_content_ += std::to_string(x);
+      pdf_content_ += ' ';
+      pdf_content_ += *y;
+      pdf_content_ += y == &from ? " m\n" : " l\n";
+    }
     pdf_content_ += "       S\n";
   }
 }

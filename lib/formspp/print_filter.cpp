@@ -31,7 +31,13 @@ void OFD_afficheur_filtre_impression::rules_postscript(std::fstream& out) {
   const std::string to = std::to_string(y_postscript - 10 * (rang_tableau - 1));
   for (const int x : formspp_pager::marked_column_edges(largeur, marque, marge)) {
     const std::string at = std::to_string(x);
-    write_line(out, "newpath " + at + " " + from + " moveto " + at + " " + to + " lineto stroke ");
+    std::string line;
+    for (const std::string& part :
+         {std::string("newpath "), at, std::string(" "), from, std::string(" moveto "), at,
+          std::string(" "), to, std::string(" lineto stroke ")}) {
+      line += part;
+    }
+    write_line(out, line);
   }
 }
 

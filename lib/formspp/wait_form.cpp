@@ -12,12 +12,15 @@ OFD_wait_form::OFD_wait_form(const std::string& message) : form(nullptr), text(n
     formspp_write_console_line(message);
     return;
   }
+  // The window owns the widgets built inside it; the destructor deletes it.
+  // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
   form = fl_bgn_form(FL_NO_BOX, 600, 60);
   fl_add_box(FL_UP_BOX, 0, 0, 600, 60, "");
   text = fl_add_Stext(FL_NO_BOX, 10, 10, 580, 40, message);
   fl_set_object_lalign(text, FL_ALIGN_INSIDE);
   fl_set_object_lsize(text, FL_NORMAL_SIZE);
   fl_end_form();
+  // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
   fl_show_form(form, FL_PLACE_MOUSE, FL_TRANSIENT, "travail en cours ...");
   // Drawn once now: the notice takes no part in the event loop afterwards.
   Fl::check();

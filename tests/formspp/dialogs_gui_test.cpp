@@ -49,7 +49,8 @@ TEST(DialogWindows, MessagesAndQuestions) {
   };
   for (const auto& [act, expected] : answers) {
     GuiScript answer;
-    answer.then([&] { return labelled(text) != nullptr && act(); }).start();
+    const std::function<bool()>& step = act;
+    answer.then([&] { return labelled(text) != nullptr && step(); }).start();
     EXPECT_EQ(fl_show_Squestion(text, 1 - expected), expected);
   }
 }

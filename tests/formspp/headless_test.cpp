@@ -75,7 +75,8 @@ TEST(Outside, ViewerNameCannotRunAnotherCommand) {
 TEST(Outside, PostScriptThroughPs2pdfAndTheReader) {
   ScratchDirectory scratch;
   write_script("acroread", "cp \"$1\" seen.pdf");  // neither needs nor opens the real one
-  const std::string path = std::getenv("PATH");
+  const char* old_path = std::getenv("PATH");
+  const std::string path = old_path == nullptr ? "/usr/bin:/bin" : old_path;
   setenv("PATH", (scratch.path + ":" + path).c_str(), 1);
   std::string lines[] = {"#C 4 ", "cell"};
   {
