@@ -38,9 +38,9 @@
 // 31); without suffix, the decimal value, also traced as "Decimal Conversion <value>" on stderr.
 [[nodiscard]] long Stohex(const std::string& text, const std::string& suffix);
 // Returns the number in s (syntax of checkdouble with the given separator), or 0.0 when s is
-// not one. Exponents are applied one multiplication by 10 at a time. Beyond the usual ranges:
-// integer parts are read in double precision (exact up to 2^53), fraction digits after the
-// eighteenth are ignored, and huge exponents give +-infinity or 0. Never NaN.
+// not one. The exponent is applied one multiplication by 10 at a time. Texts whose integer part
+// exceeds 2147483647, with more than nine fraction digits or an exponent above 2147483647 are
+// read with correct rounding instead. Values beyond the double range give +-inf or 0; never NaN.
 [[nodiscard]] double Stod(std::string s, char separator);
 
 // ---------------------------------------------------------------------------------------------

@@ -122,7 +122,19 @@ void check_integers(const std::string& a, TraceCapture& trace) {
 void check_reals(const std::string& a, char separator, int digits) {
   const double value = Stod(a, separator);
   FUZZ_CHECK(!std::isnan(value));
-  if (checkdouble(a, separator) == 0) FUZZ_CHECK(value == 0.0);
+  if (checkdouble(a, separator) == 0) {
+    FUZZ_CHECK(value == 0.0);
+  } else if (std::string("0123456789eE+- ").find(separator) == std::string::npos) {
+    // The separator then occurs once at most: compare with the C library's reading.
+    std::string plain = a.substr(a.find_first_not_of(' '));
+    std::replace(plain.begin(), plain.end(), separator, '.');
+    const double reference = std::strtod(plain.c_str(), nullptr);
+    if (reference == 0.0) {
+      FUZZ_CHECK(value == 0.0);
+    } else if (std::fabs(reference) > 1e-290 && std::fabs(reference) < 1e307) {
+      FUZZ_CHECK(std::fabs(value - reference) <= 1e-12 * std::fabs(reference));
+    }
+  }
   const std::string fixed = dtoS(value, digits);
   if (!std::isfinite(value)) return;
   const std::string::size_type point = fixed.find('.');

@@ -141,20 +141,25 @@ TEST(DecimalNumbers, CheckAndReadAgree) {
       {"3.14", ',', 0, 0.0},
       {"", '.', 0, 0.0},
       {"   ", '.', 0, 0.0},
-      // Beyond 32-bit parts: read in double precision, never wrapped.
+      {"1e-400", '.', 1, 0.0},
+      {"1.8e308", '.', 1, inf},
+      {"-1e400", '.', 1, -inf},
+      // Beyond the 32-bit counters: read with correct rounding.
       {"2147483648", '.', 1, 2147483648.0},
       {"-9223372036854775808", '.', 1, -9223372036854775808.0},
+      {"0.0000000000000000001", '.', 1, 1e-19},
       {"0.1234567890123456789999", '.', 1, 0.12345678901234568},
-      {"1e400", '.', 1, inf},
-      {"-1e400", '.', 1, -inf},
-      {"1e-400", '.', 1, 0.0},
+      {"1.7976931348623157e308", '.', 1, std::numeric_limits<double>::max()},
+      {"12345678901e-400", '.', 1, 0.0},
       {"5e99999999999999999999", '.', 1, inf},
+      {"-5e99999999999999999999", '.', 1, -inf},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(checkdouble(c.text, c.separator), c.valid);
     EXPECT_DOUBLE_EQ(Stod(c.text, c.separator), c.value);
   }
+  EXPECT_EQ(Stod("1" + std::string(400, '0') + "e-400", '.'), 1.0);
 }
 
 TEST(SyntaxChecks, AcceptExactlyTheirForms) {
