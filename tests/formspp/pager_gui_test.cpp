@@ -12,6 +12,7 @@ namespace {
 class PagerWindow : public testing::Test {
  protected:
   void SetUp() override {
+    REQUIRE_DISPLAY();
     parent_.show();
     for (int i = 1; i <= 200; ++i) doc_.push_back("row " + std::to_string(i) + "#value#n");
     // Wider than one browser line, with a '@' where the second browser line begins.
@@ -34,7 +35,6 @@ class PagerWindow : public testing::Test {
 };
 
 TEST_F(PagerWindow, MovesBetweenPagesAndExports) {
-  REQUIRE_DISPLAY();
   write_script("viewer", "cp \"$1\" viewed.pdf");
   GuiScript script;
   script.then([&] { return pager_.form->shown() != 0; })
@@ -89,7 +89,6 @@ TEST_F(PagerWindow, MovesBetweenPagesAndExports) {
 }
 
 TEST_F(PagerWindow, FrenchPdfWithoutViewerAndClosedWindow) {
-  REQUIRE_DISPLAY();
   OFD_afficheur french(&parent_, 0);
   EXPECT_STREQ(french.bouton_precedent->label(), "page precedente");
   GuiScript script;
