@@ -49,6 +49,8 @@ fuzz: deps
 	sh scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Benchmarks (not tests): they print tables of measured ratios.
+BENCH_SCALE ?= 1
 .PHONY: bench
 bench: build
 	$(BUILD)/bench/translation_scaling $(BUILD)/driver/morvac
+	$(BUILD)/bench/morvac_bench $(BUILD)/driver/morvac $(BUILD)/bench/floor $(BENCH_SCALE)

@@ -1,6 +1,9 @@
 #include "lex.strl5.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +11,7 @@
 #include <cstring>
 #include <iostream>
 #include <iterator>
+#include <typeinfo>
 
 #include "process_exit.h"
 #include "strl5_rules.h"
@@ -111,30 +115,72 @@ constexpr strl5_rules::Keyword kKeywords[] = {
     {"xcur", XCUR, "token xcur "},
 };
 
-constexpr bool keywords_sorted() {
-  for (std::size_t i = 1; i < std::size(kKeywords); ++i) {
-    if (!(std::string_view(kKeywords[i - 1].word) < std::string_view(kKeywords[i].word))) {
-      return false;
-    }
-  }
-  return true;
+// Keyword lookup: an open-addressing table over a hash of the word's length and of three of its
+// letters, built at compile time.
+constexpr std::size_t kSlots = 256;
+
+constexpr std::size_t keyword_hash(std::string_view word) {
+  return (word.size() * 7 + static_cast<unsigned char>(word.front()) * 31 +
+          static_cast<unsigned char>(word.back()) * 13 +
+          static_cast<unsigned char>(word[word.size() / 2])) %
+         kSlots;
 }
-static_assert(keywords_sorted(), "find_keyword searches the table by halves");
+
+struct KeywordTable {
+  signed char slots[kSlots];  // index in kKeywords, or -1
+};
+
+constexpr KeywordTable make_keyword_table() {
+  KeywordTable table{};
+  for (signed char& slot : table.slots) slot = -1;
+  for (std::size_t i = 0; i < std::size(kKeywords); ++i) {
+    std::size_t slot = keyword_hash(kKeywords[i].word);
+    while (table.slots[slot] != -1) slot = (slot + 1) % kSlots;
+    table.slots[slot] = static_cast<signed char>(i);
+  }
+  return table;
+}
+
+constexpr KeywordTable kKeywordTable = make_keyword_table();
 
 }  // namespace
 
 const strl5_rules::Keyword* strl5_rules::find_keyword(std::string_view word) {
-  const auto* found =
-      std::lower_bound(std::begin(kKeywords), std::end(kKeywords), word,
-                       [](const Keyword& keyword, std::string_view w) { return keyword.word < w; });
-  if (found == std::end(kKeywords) || found->word != word) return nullptr;
-  return found;
+  if (word.empty()) return nullptr;
+  for (std::size_t slot = keyword_hash(word);; slot = (slot + 1) % kSlots) {
+    const int index = kKeywordTable.slots[slot];
+    if (index < 0) return nullptr;
+    if (kKeywords[index].word == word) return &kKeywords[index];
+  }
 }
 
 void* strl5alloc(std::size_t size) { return std::malloc(size); }
 void* strl5realloc(void* block, std::size_t size) { return std::realloc(block, size); }
 void strl5free(void* block) { std::free(block); }
 int strl5wrap() { return 1; }
+
+namespace {
+
+// Standard error's own buffer, before anybody could redirect std::cerr.
+std::streambuf* const standard_error = std::cerr.rdbuf();
+
+// Writes one trace item to standard error at once. Standard error is unbuffered, so writing to
+// its descriptor directly gives the same bytes in the same order as std::cerr, without its
+// layers; a redirected std::cerr (in-process runs) gets the item through its own buffer.
+void write_trace(std::string_view item) {
+  if (std::cerr.rdbuf() != standard_error) {
+    std::cerr.rdbuf()->sputn(item.data(), static_cast<std::streamsize>(item.size()));
+    return;
+  }
+  while (!item.empty()) {
+    const ssize_t written = ::write(STDERR_FILENO, item.data(), item.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;  // a closed or broken standard error loses the trace, not the run
+    item.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+}  // namespace
 
 #define YY_CURRENT_BUFFER (yy_buffer_stack ? yy_buffer_stack[yy_buffer_stack_top] : nullptr)
 
@@ -207,26 +253,49 @@ strl5FlexLexer::~strl5FlexLexer() {
 
 // ---- The scanner ------------------------------------------------------------------------------
 
+// The exact class, not a class derived from it: only then may the scanner take its cheaper paths
+// (echo a run of characters at once, take buffered input in blocks), since no override of
+// LexerInput or LexerOutput can be watching the calls.
+#define IS_PLAIN_SCANNER() (typeid(*this) == typeid(strl5FlexLexer))
+
 int strl5FlexLexer::yylex() {
   ENSURE_STARTED();
+  const bool plain = IS_PLAIN_SCANNER();
+  // Echoed characters not written yet: [echo_start, yy_c_buf_p). Written before a refill, which
+  // may drop the text before the current position.
+  const char* echo_start = nullptr;
+  auto write_echo = [&] {
+    if (echo_start == nullptr) return;
+    LexerOutput(echo_start, static_cast<int>(yy_c_buf_p - echo_start));
+    echo_start = nullptr;
+  };
   // yy_c_buf_p is the start of the token being matched; refills may move the buffer, so the
   // characters are reached through it on every peek.
-  auto peek = [this](std::int64_t i) -> int {
+  const char* end = YY_CURRENT_BUFFER->yy_ch_buf + yy_n_chars;  // of the characters read
+  auto peek = [&](std::int64_t i) -> int {
+    if (yy_c_buf_p + i < end) return static_cast<unsigned char>(yy_c_buf_p[i]);
     while ((yy_c_buf_p - YY_CURRENT_BUFFER->yy_ch_buf) + i >= yy_n_chars) {
+      write_echo();
       if (yy_get_next_buffer() == kRefillEndOfFile) return -1;
     }
+    end = YY_CURRENT_BUFFER->yy_ch_buf + yy_n_chars;
     return static_cast<unsigned char>(yy_c_buf_p[i]);
   };
   for (;;) {
     *yy_c_buf_p = yy_hold_char;  // the character under the NUL that ended the last token
     yy_buffer_state* buffer = YY_CURRENT_BUFFER;
     const std::int64_t offset = buffer->yy_offset + (yy_c_buf_p - buffer->yy_ch_buf);
-    const strl5_rules::Match match = strl5_rules::match(peek, offset, YY_CURRENT_BUFFER->minus_run);
+    const strl5_rules::Match match = strl5_rules::match(peek, offset, buffer->minus_run);
     if (match.code == strl5_rules::kEcho) {
-      LexerOutput(yy_c_buf_p, 1);
+      if (!plain) {
+        LexerOutput(yy_c_buf_p, 1);
+      } else if (echo_start == nullptr) {
+        echo_start = yy_c_buf_p;
+      }
       yy_hold_char = *++yy_c_buf_p;
       continue;
     }
+    write_echo();
     if (match.code == strl5_rules::kEndOfInput) {
       yytext = yy_c_buf_p;
       yyleng = 0;
@@ -241,7 +310,7 @@ int strl5FlexLexer::yylex() {
     yy_c_buf_p += match.length;
     yy_hold_char = *yy_c_buf_p;
     *yy_c_buf_p = '\0';
-    std::cerr << match.trace;
+    write_trace(match.trace);
     return match.code;
   }
 }
@@ -274,8 +343,15 @@ int strl5FlexLexer::yy_get_next_buffer() {
       buffer->yy_buf_size = grown;
     }
   }
-  const int room = std::min(buffer->yy_buf_size - yy_n_chars, kMaxRead);
-  const int count = LexerInput(buffer->yy_ch_buf + yy_n_chars, room);
+  char* const destination = buffer->yy_ch_buf + yy_n_chars;
+  int count = 0;
+  if (IS_PLAIN_SCANNER() && !yyin.eof() && !yyin.fail()) {
+    // What the stream holds already, in one block: the characters that LexerInput would deliver
+    // one at a time.
+    count = static_cast<int>(yyin.readsome(destination, buffer->yy_buf_size - yy_n_chars));
+    if (yyin.bad()) LexerError("input in flex scanner failed");
+  }
+  if (count == 0) count = LexerInput(destination, std::min(buffer->yy_buf_size - yy_n_chars, kMaxRead));
   if (count < 0) LexerError("input in flex scanner failed");
   if (count == 0) {
     buffer->yy_buffer_status = kBufferEofPending;
@@ -299,7 +375,9 @@ int strl5FlexLexer::LexerInput(char* buf, int /*max_size*/) {
   return 1;
 }
 
-void strl5FlexLexer::LexerOutput(const char* buf, int size) { yyout.write(buf, size); }
+void strl5FlexLexer::LexerOutput(const char* buf, int size) {
+  yyout.rdbuf()->sputn(buf, size);
+}
 
 void strl5FlexLexer::LexerError(const char* msg) {
   std::cerr << msg << std::endl;

@@ -20,7 +20,7 @@ namespace strl5_rules {
 struct Match {
   int code;           // token code, or kEcho, or kEndOfInput
   std::int64_t length;
-  const char* trace;  // the token's trace text, null when nothing is returned
+  std::string_view trace;  // the token's trace text, empty when nothing is returned
 };
 constexpr int kEndOfInput = 0;
 constexpr int kEcho = -1;
@@ -34,12 +34,12 @@ struct MinusRun {
   std::int64_t fraction = 0;  // digits after the point
 };
 
-// Returns the token code and trace of a keyword (or of "mod"), or null when word is none.
 struct Keyword {
-  const char* word;
+  std::string_view word;
   int code;
-  const char* trace;
+  std::string_view trace;
 };
+// Returns the keyword (or "mod") spelt word, or null when word is none.
 const Keyword* find_keyword(std::string_view word);
 
 inline bool is_letter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -57,7 +57,7 @@ template <class Peek>
 Match match(Peek& peek, std::int64_t offset, MinusRun& run) {
   const int c = peek(0);
   switch (c) {
-    case -1: return {kEndOfInput, 0, nullptr};
+    case -1: return {kEndOfInput, 0, {}};
     case '=': return {EQUAL, 1, "token = "};
     case '+': return {PLUS, 1, "token + "};
     case '*': return {MULT, 1, "token * "};
@@ -71,7 +71,7 @@ Match match(Peek& peek, std::int64_t offset, MinusRun& run) {
     case ':': return {DEUXPOINTS, 1, "token : "};
     case '!':
       if (peek(1) == '=') return {NEQ, 2, "token != "};
-      return {kEcho, 1, nullptr};
+      return {kEcho, 1, {}};
     case '<':
       if (peek(1) == '=') return {INFEQ, 2, "token <= "};
       return {INF, 1, "token < "};
@@ -80,12 +80,12 @@ Match match(Peek& peek, std::int64_t offset, MinusRun& run) {
       return {SUP, 1, "token > "};
     case '|':
       if (peek(1) == '|') return {PARALLEL, 2, "token || "};
-      return {kEcho, 1, nullptr};
+      return {kEcho, 1, {}};
     case '"': {
       std::int64_t n = 1;
       while (is_string_char(peek(n))) ++n;
       if (n > 1 && peek(n) == '"') return {STRING, n + 1, "token STRING "};
-      return {kEcho, 1, nullptr};
+      return {kEcho, 1, {}};
     }
     case '-': {
       if (offset < run.end - 1) return {MINUS, 1, "token - "};  // inside a run already seen
@@ -110,7 +110,7 @@ Match match(Peek& peek, std::int64_t offset, MinusRun& run) {
     }
     default: break;
   }
-  if (!is_identifier_char(c)) return {kEcho, 1, nullptr};
+  if (!is_identifier_char(c)) return {kEcho, 1, {}};
   std::int64_t digits = 0;
   while (is_digit(peek(digits))) ++digits;
   if (digits > 0 && !is_identifier_char(peek(digits))) {

@@ -20,13 +20,30 @@ struct LiveList {
 };
 LiveList live;
 
+// Released texts, ready for reuse.
+Text* recycled = nullptr;
+
 }  // namespace
 
 Text* Text::make(std::string_view s) {
-  Text* text = new Text();
-  text->reallocate(kInitialFrontRoom, s.size());
+  Text* text = recycled;
+  if (text != nullptr) {
+    recycled = text->next_live_;
+  } else {
+    text = new Text();
+  }
+  if (kInitialFrontRoom + s.size() <= kInlineSize) {
+    text->data_ = text->inline_;
+    text->capacity_ = kInlineSize;
+    text->head_ = text->tail_ = kInitialFrontRoom;
+  } else {
+    text->data_ = nullptr;
+    text->capacity_ = text->head_ = text->tail_ = 0;
+    text->reallocate(kInitialFrontRoom, s.size());
+  }
   std::memcpy(text->data_ + text->tail_, s.data(), s.size());
   text->tail_ += s.size();
+  text->previous_live_ = nullptr;
   text->next_live_ = live.first;
   if (live.first != nullptr) live.first->previous_live_ = text;
   live.first = text;
@@ -46,12 +63,10 @@ Text* Text::absent(Refusal construct) {
   return &absents[static_cast<int>(construct)];
 }
 
-Text::~Text() { std::free(data_); }
-
 void Text::reallocate(std::size_t front_room, std::size_t back_room) {
   const std::size_t length = size();
   const std::size_t capacity = front_room + length + back_room;
-  if (front_room == head_) {
+  if (front_room == head_ && !is_inline()) {
     // Growing at the back only: realloc can extend the block in place, without a copy.
     char* grown = static_cast<char*>(std::realloc(data_, capacity));
     if (grown == nullptr) std::abort();
@@ -60,7 +75,7 @@ void Text::reallocate(std::size_t front_room, std::size_t back_room) {
     char* fresh = static_cast<char*>(std::malloc(capacity));
     if (fresh == nullptr) std::abort();
     if (length != 0) std::memcpy(fresh + front_room, data_ + head_, length);
-    std::free(data_);
+    if (!is_inline()) std::free(data_);
     data_ = fresh;
   }
   head_ = front_room;
@@ -92,7 +107,10 @@ void release(Text* text) {
   }
   if (text->next_live_ != nullptr) text->next_live_->previous_live_ = text->previous_live_;
   --live.count;
-  delete text;
+  if (!text->is_inline()) std::free(text->data_);
+  text->data_ = nullptr;
+  text->next_live_ = recycled;
+  recycled = text;
 }
 
 Text* join(Text* left, std::string_view separator, Text* right) {

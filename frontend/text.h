@@ -7,6 +7,8 @@
 //
 // Every heap text is linked in one list while it lives: texts that the parser abandons (after a
 // syntax error, or when a run is cut short) stay reachable and can be reclaimed in one sweep.
+// Released texts are kept for reuse, and short texts live inside their object: most texts are
+// names and statements of a few bytes, made and released once per token.
 #ifndef MORVAC_FRONTEND_TEXT_H
 #define MORVAC_FRONTEND_TEXT_H
 
@@ -39,10 +41,13 @@ class Text {
   friend std::size_t live_text_count();
 
  private:
+  static constexpr std::size_t kInlineSize = 64;
+
   Text() = default;
   explicit Text(Refusal construct) : construct_(construct) {}
-  ~Text();
+  ~Text() = delete;  // texts are recycled, never destroyed
   void reallocate(std::size_t front_room, std::size_t back_room);
+  [[nodiscard]] bool is_inline() const { return data_ == inline_; }
 
   char* data_ = nullptr;
   std::size_t head_ = 0;
@@ -50,7 +55,8 @@ class Text {
   std::size_t capacity_ = 0;
   Refusal construct_ = Refusal::None;
   Text* previous_live_ = nullptr;
-  Text* next_live_ = nullptr;
+  Text* next_live_ = nullptr;  // also links the released texts kept for reuse
+  char inline_[kInlineSize];
 };
 
 // Frees a heap text; null and absent values are skipped.

@@ -1,19 +1,18 @@
-#include "run_morvac.h"
+#include "measure_run.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cstdio>
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 
 namespace {
 
-Measure run_once(const std::string& morvac, const std::string& directory,
+Measure run_once(const std::string& program, const std::string& directory,
                  const std::string& stderr_path) {
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = fork();
@@ -23,7 +22,7 @@ Measure run_once(const std::string& morvac, const std::string& directory,
     dup2(err, 2);
     if (chdir(directory.c_str()) != 0) _exit(126);
     unsetenv("DISPLAY");
-    execl(morvac.c_str(), morvac.c_str(), "bench", static_cast<char*>(nullptr));
+    execl(program.c_str(), program.c_str(), "bench", static_cast<char*>(nullptr));
     _exit(127);
   }
   int wait_status = 0;
@@ -38,13 +37,21 @@ Measure run_once(const std::string& morvac, const std::string& directory,
 
 }  // namespace
 
-Measure run_morvac(const std::string& morvac, const std::string& directory,
-                   const std::string& source, const std::string& stderr_path, int repeats) {
+void write_source(const std::string& directory, const std::string& source) {
   std::ofstream(directory + "/bench.strl", std::ios::binary) << source;
-  Measure best = run_once(morvac, directory, stderr_path);
+}
+
+Measure measure_run(const std::string& program, const std::string& directory,
+                    const std::string& stderr_path, int repeats) {
+  Measure best = run_once(program, directory, stderr_path);
   for (int i = 1; i < repeats; ++i) {
-    const Measure next = run_once(morvac, directory, stderr_path);
+    const Measure next = run_once(program, directory, stderr_path);
     if (next.cpu_seconds < best.cpu_seconds) best = next;
   }
   return best;
+}
+
+std::string absolute_path(const char* path) {
+  char resolved[PATH_MAX];
+  return realpath(path, resolved) != nullptr ? std::string(resolved) : std::string();
 }

@@ -1,0 +1,117 @@
+// The cost of morvac on large and adversarial inputs, as one table: for each generator, the
+// inputs of size n and 8n, their CPU and wall time, peak memory against the output size,
+// throughput, and the ratio cpu(8n)/cpu(n) (linear: under 10). Then morvac against the floor
+// (bench/floor.cpp) on the largest realistic program, with standard error to /dev/null and to a
+// file.
+//
+// Usage: morvac_bench <morvac> <floor> [scale]   (scale 1 is the full size; 0.1 a quick look)
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "generators.h"
+#include "measure_run.h"
+
+namespace {
+
+struct Generator {
+  const char* name;
+  std::string (*make)(std::size_t);
+  std::size_t n;  // at scale 1
+};
+
+long file_size(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : 0;
+}
+
+// Counts the trace items of a run, from its standard error.
+long count_tokens(const std::string& path) {
+  constexpr std::string_view kItem = "token ";
+  std::ifstream trace(path, std::ios::binary);
+  std::string chunk(1 << 20, '\0');
+  std::string text;
+  long tokens = 0;
+  while (trace.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || trace.gcount()) {
+    // The last bytes of the previous chunk cannot hold a whole item, so none is counted twice.
+    text.append(chunk, 0, static_cast<std::size_t>(trace.gcount()));
+    for (std::size_t at = text.find(kItem); at != std::string::npos;
+         at = text.find(kItem, at + kItem.size())) {
+      ++tokens;
+    }
+    text.erase(0, text.size() > kItem.size() ? text.size() - (kItem.size() - 1) : 0);
+  }
+  return tokens;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string morvac = argc > 2 ? absolute_path(argv[1]) : "";
+  const std::string floor = argc > 2 ? absolute_path(argv[2]) : "";
+  if (morvac.empty() || floor.empty()) {
+    std::fprintf(stderr, "usage: %s <morvac> <floor> [scale]\n", argv[0]);
+    return 2;
+  }
+  const double scale = argc > 3 ? std::atof(argv[3]) : 1.0;
+  char directory[] = "/tmp/morvac-bench-XXXXXX";
+  if (mkdtemp(directory) == nullptr) return 2;
+  const std::string dir = directory;
+  const std::string trace = dir + "/trace";
+
+  const Generator generators[] = {
+      {"mixed program", mixed_program, 2500000},
+      {"long sequence", long_sequence, 125000},
+      {"wide parallel", wide_parallel, 125000},
+      {"991 brackets", nested_brackets, 125000},
+      {"1 identifier", long_identifier, 1000000},
+      {"minus run", minus_run, 100000},
+      {"unclosed strings", unclosed_strings, 1000000},
+      {"echoed chars", echoed_characters, 1000000},
+  };
+  std::printf("%-16s %8s %8s %8s %8s %7s %8s %9s %8s %8s %6s\n", "input (8n)", "MB", "cpu(n)",
+              "cpu(8n)", "wall(8n)", "ratio", "MB/s", "tokens/s", "peak MB", "out MB",
+              "mem ok");
+  bool all_linear = true;
+  for (const Generator& generator : generators) {
+    const auto n = static_cast<std::size_t>(static_cast<double>(generator.n) * scale) + 1;
+    write_source(dir, generator.make(n));
+    const Measure small = measure_run(morvac, dir, "/dev/null", 3);
+    const std::string large = generator.make(8 * n);
+    write_source(dir, large);
+    const Measure big = measure_run(morvac, dir, "/dev/null", 3);
+    measure_run(morvac, dir, trace, 1);
+    const long tokens = count_tokens(trace);
+    const double megabytes = static_cast<double>(large.size()) / 1e6;
+    const double output_mb = static_cast<double>(file_size(dir + "/bench.qrl")) / 1e6;
+    const double peak_mb = static_cast<double>(big.peak_kilobytes) / 1024.0;
+    const double ratio = big.cpu_seconds / small.cpu_seconds;
+    const bool memory_ok = peak_mb < 3 * output_mb + 16;
+    all_linear = all_linear && ratio < 10;
+    std::printf("%-16s %8.1f %7.3fs %7.3fs %7.3fs %7.2f %8.1f %9.0f %8.1f %8.1f %6s\n",
+                generator.name, megabytes, small.cpu_seconds, big.cpu_seconds, big.seconds, ratio,
+                megabytes / big.cpu_seconds, static_cast<double>(tokens) / big.cpu_seconds,
+                peak_mb, output_mb, memory_ok ? "yes" : "NO");
+  }
+  std::printf("%s\n\n", all_linear ? "linear: every ratio under 10" : "NOT LINEAR");
+
+  const std::string program = mixed_program(static_cast<std::size_t>(20e6 * scale));
+  write_source(dir, program);
+  std::printf("morvac against the floor, %.1f MB realistic program (CPU seconds):\n",
+              static_cast<double>(program.size()) / 1e6);
+  for (const auto& [label, target] : {std::pair<const char*, std::string>{"/dev/null", "/dev/null"},
+                                      {"a file", trace}}) {
+    const Measure translator = measure_run(morvac, dir, target, 3);
+    const Measure bottom = measure_run(floor, dir, target, 3);
+    std::printf("  standard error to %-9s  morvac %6.3fs  floor %6.3fs  ratio %.2f\n", label,
+                translator.cpu_seconds, bottom.cpu_seconds,
+                translator.cpu_seconds / bottom.cpu_seconds);
+  }
+  std::filesystem::remove_all(dir);
+  return all_linear ? 0 : 1;
+}
