@@ -33,6 +33,7 @@
 [[nodiscard]] long long Stosbin(const std::string& s);
 // Returns the hexadecimal value of text from the first occurrence of prefix on (the prefix's own
 // characters are read too, so "0x" adds nothing), or its decimal value when prefix is absent.
+// Hexadecimal values of 2^63 and more come back negative (two's complement), as in Stohex.
 [[nodiscard]] long Stoloruhex(const std::string& prefix, const std::string& text);
 // Returns the hexadecimal value of text before the first occurrence of suffix ("1Fh", "h" is
 // 31); without suffix, the decimal value, also traced as "Decimal Conversion <value>" on stderr.
