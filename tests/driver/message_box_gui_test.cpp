@@ -41,6 +41,8 @@ struct BoxCase {
   int status;
 };
 
+void PrintTo(const BoxCase& c, std::ostream* os) { *os << "morvac " << c.argument; }
+
 class MessageBox : public testing::TestWithParam<BoxCase> {};
 
 TEST_P(MessageBox, WaitsForTheUserThenEndsWithItsStatus) {
