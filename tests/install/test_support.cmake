@@ -1,0 +1,42 @@
+# Helpers of the install test drivers (run with cmake -P).
+
+# Runs a command; stops the test with its output when it fails. OUTPUT <var> receives standard
+# output.
+function(run_checked what)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "OUTPUT" "COMMAND")
+  execute_process(COMMAND ${arg_COMMAND}
+                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${status}):\n${out}${err}")
+  endif()
+  if(arg_OUTPUT)
+    set(${arg_OUTPUT} "${out}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# Stops the test unless actual equals expected.
+function(expect_equal what actual expected)
+  if(NOT actual STREQUAL expected)
+    message(FATAL_ERROR "${what}:\n  expected [${expected}]\n  got      [${actual}]")
+  endif()
+endfunction()
+
+# Runs the command that follows expected with no display; stops the test unless it exits with 0
+# and prints expected.
+function(expect_headless_output expected)
+  run_checked("${ARGN}" COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY ${ARGN} OUTPUT out)
+  expect_equal("standard output of ${ARGN}" "${out}" "${expected}")
+endfunction()
+
+# Stops the test unless program needs the shared morvac libraries (shared ON) or none of them.
+function(expect_morvac_libraries_needed program shared)
+  run_checked("readelf" COMMAND readelf -d ${program} OUTPUT dynamic)
+  foreach(lib IN ITEMS Stringpp formspp sock)
+    string(FIND "${dynamic}" "[lib${lib}.so.3]" at)
+    if(shared AND at EQUAL -1)
+      message(FATAL_ERROR "${program} does not need lib${lib}.so.3:\n${dynamic}")
+    elseif(NOT shared AND NOT at EQUAL -1)
+      message(FATAL_ERROR "${program} needs lib${lib}.so.3, static linking expected")
+    endif()
+  endforeach()
+endfunction()
