@@ -129,7 +129,8 @@ std::string mixed_program(std::size_t bytes) {
 }
 
 std::string nested_brackets(std::size_t n) {
-  return module_of(std::string(991, '[') + repeated(n, "emit S", ";\n") + std::string(991, ']'));
+  // 989 pairs: with a sequence inside, the deepest that the parser's 1000 entries take.
+  return module_of(std::string(989, '[') + repeated(n, "emit S", ";\n") + std::string(989, ']'));
 }
 
 std::string long_identifier(std::size_t n) {
