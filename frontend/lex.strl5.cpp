@@ -285,12 +285,18 @@ int strl5FlexLexer::yylex() {
     *yy_c_buf_p = yy_hold_char;  // the character under the NUL that ended the last token
     yy_buffer_state* buffer = YY_CURRENT_BUFFER;
     const std::int64_t offset = buffer->yy_offset + (yy_c_buf_p - buffer->yy_ch_buf);
-    const strl5_rules::Match match = strl5_rules::match(peek, offset, buffer->minus_run);
+    auto start = [this] { return static_cast<const char*>(yy_c_buf_p); };
+    const strl5_rules::Match match = strl5_rules::match(peek, start, offset, buffer->minus_run);
     if (match.code == strl5_rules::kEcho) {
       if (!plain) {
         LexerOutput(yy_c_buf_p, 1);
-      } else if (echo_start == nullptr) {
-        echo_start = yy_c_buf_p;
+      } else {
+        if (echo_start == nullptr) echo_start = yy_c_buf_p;
+        // The characters that follow and that no rule can start with go with this one.
+        while (yy_c_buf_p + 1 < end &&
+               strl5_rules::is_always_echoed(static_cast<unsigned char>(yy_c_buf_p[1]))) {
+          ++yy_c_buf_p;
+        }
       }
       yy_hold_char = *++yy_c_buf_p;
       continue;
@@ -376,7 +382,13 @@ int strl5FlexLexer::LexerInput(char* buf, int /*max_size*/) {
 }
 
 void strl5FlexLexer::LexerOutput(const char* buf, int size) {
-  yyout.rdbuf()->sputn(buf, size);
+  std::streambuf* const echo = yyout.rdbuf();
+  // Short runs (blanks between tokens) one by one: sputc is an inline store into the buffer.
+  if (size > 16) {
+    echo->sputn(buf, size);
+    return;
+  }
+  for (int i = 0; i < size; ++i) echo->sputc(buf[i]);
 }
 
 void strl5FlexLexer::LexerError(const char* msg) {

@@ -42,19 +42,54 @@ struct Keyword {
 // Returns the keyword (or "mod") spelt word, or null when word is none.
 const Keyword* find_keyword(std::string_view word);
 
-inline bool is_letter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-inline bool is_digit(int c) { return c >= '0' && c <= '9'; }
-inline bool is_identifier_char(int c) { return is_letter(c) || is_digit(c) || c == '_'; }
-// Printable ASCII but the double quote, minus, commercial at, brackets, circumflex and bar.
-inline bool is_string_char(int c) {
-  return c >= 0x20 && c <= 0x7E && c != '"' && c != '-' && c != '@' && c != '[' && c != ']' &&
-         c != '^' && c != '|';
+// Character classes, looked up in one table (c is 0 to 255, or -1 past the end of input).
+enum CharClass : unsigned char {
+  kDigit = 1,
+  kIdentifier = 2,  // letter, digit or underscore
+  kString = 4,      // printable ASCII but the double quote, minus, @, brackets, ^ and |
+  kAlwaysEchoed = 8,  // starts no rule: echoed whatever follows
+};
+
+constexpr unsigned char char_class_of(int c) {
+  unsigned char classes = 0;
+  const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  const bool digit = c >= '0' && c <= '9';
+  if (digit) classes |= kDigit;
+  if (letter || digit || c == '_') classes |= kIdentifier;
+  if (c >= 0x20 && c <= 0x7E && c != '"' && c != '-' && c != '@' && c != '[' && c != ']' &&
+      c != '^' && c != '|') {
+    classes |= kString;
+  }
+  const bool starts_a_rule = letter || digit || c == '_' || c == '"' || c == '-' || c == '!' ||
+                             c == '|' || c == '[' || c == ']' || (c >= '(' && c <= '/' && c != '.') ||
+                             (c >= ':' && c <= '>');
+  if (!starts_a_rule) classes |= kAlwaysEchoed;
+  return classes;
 }
 
+struct CharClassTable {
+  unsigned char of[257];  // index c + 1, so that -1 (end of input) is in no class
+};
+
+constexpr CharClassTable make_char_class_table() {
+  CharClassTable table{};
+  for (int c = 0; c < 256; ++c) table.of[c + 1] = char_class_of(c);
+  return table;
+}
+
+inline constexpr CharClassTable kCharClasses = make_char_class_table();
+
+inline bool in_class(int c, CharClass wanted) { return (kCharClasses.of[c + 1] & wanted) != 0; }
+inline bool is_digit(int c) { return in_class(c, kDigit); }
+inline bool is_identifier_char(int c) { return in_class(c, kIdentifier); }
+inline bool is_string_char(int c) { return in_class(c, kString); }
+inline bool is_always_echoed(int c) { return in_class(c, kAlwaysEchoed); }
+
 // Matches one token at input offset `offset`. peek(i) returns the character i places after the
-// token's start (0 to 255), or -1 past the end of input.
-template <class Peek>
-Match match(Peek& peek, std::int64_t offset, MinusRun& run) {
+// token's start (0 to 255), or -1 past the end of input; start() returns the token's first
+// character, followed by every character peeked so far.
+template <class Peek, class Start>
+Match match(Peek& peek, Start& start, std::int64_t offset, MinusRun& run) {
   const int c = peek(0);
   switch (c) {
     case -1: return {kEndOfInput, 0, {}};
@@ -121,10 +156,8 @@ Match match(Peek& peek, std::int64_t offset, MinusRun& run) {
   }
   std::int64_t n = digits;
   while (is_identifier_char(peek(n))) ++n;
-  if (digits == 0 && n <= 11) {
-    char word[11];
-    for (std::int64_t i = 0; i < n; ++i) word[i] = static_cast<char>(peek(i));
-    if (const Keyword* keyword = find_keyword(std::string_view(word, n))) {
+  if (digits == 0 && n <= 11 && c >= 'a' && c <= 'z') {  // keywords are lower-case words
+    if (const Keyword* keyword = find_keyword(std::string_view(start(), n))) {
       return {keyword->code, n, keyword->trace};
     }
   }
