@@ -60,10 +60,18 @@ class MixedWriter {
     indent(depth);
     const unsigned kind = depth >= 5 ? dice_.roll(4) : dice_.roll(10);
     switch (kind) {
-      case 0: out_ += "emit " + out(); break;
-      case 1: out_ += "await " + in(); break;
-      case 2: out_ += "sustain " + out() + "(" + in() + ")"; break;
-      case 3: out_ += "pause"; break;
+      case 0:
+        out_ += "emit " + out();
+        break;
+      case 1:
+        out_ += "await " + in();
+        break;
+      case 2:
+        out_ += "sustain " + out() + "(" + in() + ")";
+        break;
+      case 3:
+        out_ += "pause";
+        break;
       case 4:
         out_ += "loop\n";
         block(depth + 1, 3);
@@ -96,8 +104,12 @@ class MixedWriter {
         indent(depth);
         out_ += "]";
         break;
-      case 8: out_ += "emit " + out() + "; await " + in() + "; emit " + out(); break;
-      default: out_ += "sustain " + out(); break;
+      case 8:
+        out_ += "emit " + out() + "; await " + in() + "; emit " + out();
+        break;
+      default:
+        out_ += "sustain " + out();
+        break;
     }
   }
 
@@ -116,9 +128,13 @@ class MixedWriter {
 
 }  // namespace
 
-std::string long_sequence(std::size_t n) { return module_of(repeated(n, "emit S", ";\n")); }
+std::string long_sequence(std::size_t n) {
+  return module_of(repeated(n, "emit S", ";\n"));
+}
 
-std::string wide_parallel(std::size_t n) { return module_of(repeated(n, "emit S", "\n||\n")); }
+std::string wide_parallel(std::size_t n) {
+  return module_of(repeated(n, "emit S", "\n||\n"));
+}
 
 std::string mixed_program(std::size_t bytes) {
   std::string program;
@@ -137,7 +153,9 @@ std::string long_identifier(std::size_t n) {
   return "module " + std::string(n, 'x') + " :\nnothing\nend module\n";
 }
 
-std::string minus_run(std::size_t n) { return std::string(n, '-') + "7"; }
+std::string minus_run(std::size_t n) {
+  return std::string(n, '-') + "7";
+}
 
 std::string unclosed_strings(std::size_t n) {
   // Blanks are string characters: each quote looks ahead over its line, then every blank is

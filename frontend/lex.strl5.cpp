@@ -154,10 +154,18 @@ const strl5_rules::Keyword* strl5_rules::find_keyword(std::string_view word) {
   }
 }
 
-void* strl5alloc(std::size_t size) { return std::malloc(size); }
-void* strl5realloc(void* block, std::size_t size) { return std::realloc(block, size); }
-void strl5free(void* block) { std::free(block); }
-int strl5wrap() { return 1; }
+void* strl5alloc(std::size_t size) {
+  return std::malloc(size);
+}
+void* strl5realloc(void* block, std::size_t size) {
+  return std::realloc(block, size);
+}
+void strl5free(void* block) {
+  std::free(block);
+}
+int strl5wrap() {
+  return 1;
+}
 
 namespace {
 
@@ -186,19 +194,19 @@ void write_trace(std::string_view item) {
 
 // First use of the scanner: falls back to the standard streams for a failed stream, and
 // creates the input buffer if none was given.
-#define ENSURE_STARTED()                                                          \
-  do {                                                                            \
-    if (yy_init == 0) {                                                           \
-      yy_init = 1;                                                                \
-      yy_start = kInitialStart;                                                   \
-      if (!yyin) yyin.rdbuf(std::cin.rdbuf());                                    \
-      if (!yyout) yyout.rdbuf(std::cout.rdbuf());                                 \
-      if (YY_CURRENT_BUFFER == nullptr) {                                         \
-        yyensure_buffer_stack();                                                  \
+#define ENSURE_STARTED()                                                            \
+  do {                                                                              \
+    if (yy_init == 0) {                                                             \
+      yy_init = 1;                                                                  \
+      yy_start = kInitialStart;                                                     \
+      if (!yyin) yyin.rdbuf(std::cin.rdbuf());                                      \
+      if (!yyout) yyout.rdbuf(std::cout.rdbuf());                                   \
+      if (YY_CURRENT_BUFFER == nullptr) {                                           \
+        yyensure_buffer_stack();                                                    \
         yy_buffer_stack[yy_buffer_stack_top] = yy_create_buffer(yyin, kBufferSize); \
-      }                                                                           \
-      yy_load_buffer_state();                                                     \
-    }                                                                             \
+      }                                                                             \
+      yy_load_buffer_state();                                                       \
+    }                                                                               \
   } while (0)
 
 // ---- Construction -----------------------------------------------------------------------------
@@ -341,8 +349,8 @@ int strl5FlexLexer::yy_get_next_buffer() {
       if (grown <= size || grown > INT_MAX - 2) {
         LexerError("fatal error - scanner input buffer overflow");
       }
-      char* bytes = static_cast<char*>(
-          strl5realloc(buffer->yy_ch_buf, static_cast<std::size_t>(grown) + 2));
+      char* bytes =
+          static_cast<char*>(strl5realloc(buffer->yy_ch_buf, static_cast<std::size_t>(grown) + 2));
       if (bytes == nullptr) LexerError("out of dynamic memory in yy_get_next_buffer()");
       yy_c_buf_p = bytes + scanned;
       buffer->yy_ch_buf = bytes;
@@ -357,7 +365,8 @@ int strl5FlexLexer::yy_get_next_buffer() {
     count = static_cast<int>(yyin.readsome(destination, buffer->yy_buf_size - yy_n_chars));
     if (yyin.bad()) LexerError("input in flex scanner failed");
   }
-  if (count == 0) count = LexerInput(destination, std::min(buffer->yy_buf_size - yy_n_chars, kMaxRead));
+  if (count == 0)
+    count = LexerInput(destination, std::min(buffer->yy_buf_size - yy_n_chars, kMaxRead));
   if (count < 0) LexerError("input in flex scanner failed");
   if (count == 0) {
     buffer->yy_buffer_status = kBufferEofPending;
@@ -371,7 +380,9 @@ int strl5FlexLexer::yy_get_next_buffer() {
   return kRefillContinue;
 }
 
-int strl5FlexLexer::yywrap() { return 1; }
+int strl5FlexLexer::yywrap() {
+  return 1;
+}
 
 int strl5FlexLexer::LexerInput(char* buf, int /*max_size*/) {
   if (yyin.eof() || yyin.fail()) return 0;
@@ -455,11 +466,11 @@ void strl5FlexLexer::yy_load_buffer_state() {
 }
 
 // Saves the scanning position into the current buffer before another one takes its place.
-#define SAVE_CURRENT_BUFFER()                           \
-  do {                                                  \
-    *yy_c_buf_p = yy_hold_char;                         \
-    YY_CURRENT_BUFFER->yy_buf_pos = yy_c_buf_p;         \
-    YY_CURRENT_BUFFER->yy_n_chars = yy_n_chars;         \
+#define SAVE_CURRENT_BUFFER()                   \
+  do {                                          \
+    *yy_c_buf_p = yy_hold_char;                 \
+    YY_CURRENT_BUFFER->yy_buf_pos = yy_c_buf_p; \
+    YY_CURRENT_BUFFER->yy_n_chars = yy_n_chars; \
   } while (0)
 
 void strl5FlexLexer::yy_switch_to_buffer(yy_buffer_state* new_buffer) {
@@ -523,7 +534,9 @@ void strl5FlexLexer::yyrestart(std::istream& s) {
   yy_load_buffer_state();
 }
 
-void strl5FlexLexer::yyrestart(std::istream* s) { yyrestart(s != nullptr ? *s : yyin); }
+void strl5FlexLexer::yyrestart(std::istream* s) {
+  yyrestart(s != nullptr ? *s : yyin);
+}
 
 void strl5FlexLexer::switch_streams(std::istream& new_in, std::ostream& new_out) {
   yy_delete_buffer(YY_CURRENT_BUFFER);
@@ -578,8 +591,8 @@ void strl5FlexLexer::yyunput(int c, char* /*buf_ptr*/) {
 void strl5FlexLexer::yy_push_state(int new_state) {
   if (yy_start_stack_ptr >= yy_start_stack_depth) {
     const int depth = yy_start_stack_depth + 25;
-    int* stack =
-        static_cast<int*>(strl5realloc(yy_start_stack, static_cast<std::size_t>(depth) * sizeof(int)));
+    int* stack = static_cast<int*>(
+        strl5realloc(yy_start_stack, static_cast<std::size_t>(depth) * sizeof(int)));
     if (stack == nullptr) LexerError("out of memory expanding start-condition stack");
     yy_start_stack = stack;
     yy_start_stack_depth = depth;
@@ -593,4 +606,6 @@ void strl5FlexLexer::yy_pop_state() {
   yy_start = 1 + 2 * yy_start_stack[yy_start_stack_ptr];
 }
 
-int strl5FlexLexer::yy_top_state() { return yy_start_stack[yy_start_stack_ptr - 1]; }
+int strl5FlexLexer::yy_top_state() {
+  return yy_start_stack[yy_start_stack_ptr - 1];
+}

@@ -6,7 +6,9 @@
 
 class_strl5_parser* pstrl5_parser = nullptr;
 
-class_strl5_parser::class_strl5_parser() { pstrl5_parser = this; }
+class_strl5_parser::class_strl5_parser() {
+  pstrl5_parser = this;
+}
 
 class_strl5_parser::~class_strl5_parser() = default;
 
@@ -15,6 +17,10 @@ int class_strl5_parser::parse(std::fstream& output_stream, std::fstream& /*log*/
   return strl5parse();
 }
 
-int strl5lex() { return pstrl5_parser->scanner->yylex(); }
+int strl5lex() {
+  return pstrl5_parser->scanner->yylex();
+}
 
-void strl5error(const char* message) { std::cerr << message << std::endl; }
+void strl5error(const char* message) {
+  std::cerr << message << std::endl;
+}

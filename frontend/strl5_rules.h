@@ -18,7 +18,7 @@ namespace strl5_rules {
 
 // Result of a match: a token code and its length, the echo of one character, or the end of input.
 struct Match {
-  int code;           // token code, or kEcho, or kEndOfInput
+  int code;  // token code, or kEcho, or kEndOfInput
   std::int64_t length;
   std::string_view trace;  // the token's trace text, empty when nothing is returned
 };
@@ -45,8 +45,8 @@ const Keyword* find_keyword(std::string_view word);
 // Character classes, looked up in one table (c is 0 to 255, or -1 past the end of input).
 enum CharClass : unsigned char {
   kDigit = 1,
-  kIdentifier = 2,  // letter, digit or underscore
-  kString = 4,      // printable ASCII but the double quote, minus, @, brackets, ^ and |
+  kIdentifier = 2,    // letter, digit or underscore
+  kString = 4,        // printable ASCII but the double quote, minus, @, brackets, ^ and |
   kAlwaysEchoed = 8,  // starts no rule: echoed whatever follows
 };
 
@@ -61,8 +61,8 @@ constexpr unsigned char char_class_of(int c) {
     classes |= kString;
   }
   const bool starts_a_rule = letter || digit || c == '_' || c == '"' || c == '-' || c == '!' ||
-                             c == '|' || c == '[' || c == ']' || (c >= '(' && c <= '/' && c != '.') ||
-                             (c >= ':' && c <= '>');
+                             c == '|' || c == '[' || c == ']' ||
+                             (c >= '(' && c <= '/' && c != '.') || (c >= ':' && c <= '>');
   if (!starts_a_rule) classes |= kAlwaysEchoed;
   return classes;
 }
@@ -79,11 +79,21 @@ constexpr CharClassTable make_char_class_table() {
 
 inline constexpr CharClassTable kCharClasses = make_char_class_table();
 
-inline bool in_class(int c, CharClass wanted) { return (kCharClasses.of[c + 1] & wanted) != 0; }
-inline bool is_digit(int c) { return in_class(c, kDigit); }
-inline bool is_identifier_char(int c) { return in_class(c, kIdentifier); }
-inline bool is_string_char(int c) { return in_class(c, kString); }
-inline bool is_always_echoed(int c) { return in_class(c, kAlwaysEchoed); }
+inline bool in_class(int c, CharClass wanted) {
+  return (kCharClasses.of[c + 1] & wanted) != 0;
+}
+inline bool is_digit(int c) {
+  return in_class(c, kDigit);
+}
+inline bool is_identifier_char(int c) {
+  return in_class(c, kIdentifier);
+}
+inline bool is_string_char(int c) {
+  return in_class(c, kString);
+}
+inline bool is_always_echoed(int c) {
+  return in_class(c, kAlwaysEchoed);
+}
 
 // Matches one token at input offset `offset`. peek(i) returns the character i places after the
 // token's start (0 to 255), or -1 past the end of input; start() returns the token's first
@@ -92,18 +102,30 @@ template <class Peek, class Start>
 Match match(Peek& peek, Start& start, std::int64_t offset, MinusRun& run) {
   const int c = peek(0);
   switch (c) {
-    case -1: return {kEndOfInput, 0, {}};
-    case '=': return {EQUAL, 1, "token = "};
-    case '+': return {PLUS, 1, "token + "};
-    case '*': return {MULT, 1, "token * "};
-    case '/': return {SLASH, 1, "token / "};
-    case '(': return {OPENP, 1, "token ( "};
-    case ')': return {CLOSEP, 1, "token ) "};
-    case '[': return {OPENC, 1, "token [ "};
-    case ']': return {CLOSEC, 1, "token ] "};
-    case ';': return {PVIRGULE, 1, "token ; "};
-    case ',': return {VIRGULE, 1, "token , "};
-    case ':': return {DEUXPOINTS, 1, "token : "};
+    case -1:
+      return {kEndOfInput, 0, {}};
+    case '=':
+      return {EQUAL, 1, "token = "};
+    case '+':
+      return {PLUS, 1, "token + "};
+    case '*':
+      return {MULT, 1, "token * "};
+    case '/':
+      return {SLASH, 1, "token / "};
+    case '(':
+      return {OPENP, 1, "token ( "};
+    case ')':
+      return {CLOSEP, 1, "token ) "};
+    case '[':
+      return {OPENC, 1, "token [ "};
+    case ']':
+      return {CLOSEC, 1, "token ] "};
+    case ';':
+      return {PVIRGULE, 1, "token ; "};
+    case ',':
+      return {VIRGULE, 1, "token , "};
+    case ':':
+      return {DEUXPOINTS, 1, "token : "};
     case '!':
       if (peek(1) == '=') return {NEQ, 2, "token != "};
       return {kEcho, 1, {}};
@@ -143,7 +165,8 @@ Match match(Peek& peek, Start& start, std::int64_t offset, MinusRun& run) {
       if (run.digits > 0) return {FLOAT, 1 + run.digits, "token FLOAT "};
       return {MINUS, 1, "token - "};
     }
-    default: break;
+    default:
+      break;
   }
   if (!is_identifier_char(c)) return {kEcho, 1, {}};
   std::int64_t digits = 0;

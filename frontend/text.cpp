@@ -136,4 +136,6 @@ void release_all_texts() {
   while (live.first != nullptr) release(live.first);
 }
 
-std::size_t live_text_count() { return live.count; }
+std::size_t live_text_count() {
+  return live.count;
+}
