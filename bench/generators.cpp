@@ -54,7 +54,7 @@ class MixedWriter {
 
   std::string in() { return "I" + std::to_string(dice_.roll(kSignals)); }
   std::string out() { return "O" + std::to_string(dice_.roll(kSignals)); }
-  void indent(int depth) { out_.append(static_cast<std::size_t>(2 * depth + 2), ' '); }
+  void indent(int depth) { out_.append(2 * static_cast<std::size_t>(depth) + 2, ' '); }
 
   void statement(int depth) {
     indent(depth);

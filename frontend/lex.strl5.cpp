@@ -120,23 +120,23 @@ constexpr strl5_rules::Keyword kKeywords[] = {
 constexpr std::size_t kSlots = 256;
 
 constexpr std::size_t keyword_hash(std::string_view word) {
-  return (word.size() * 7 + static_cast<unsigned char>(word.front()) * 31 +
-          static_cast<unsigned char>(word.back()) * 13 +
-          static_cast<unsigned char>(word[word.size() / 2])) %
-         kSlots;
+  const std::size_t first = static_cast<unsigned char>(word.front());
+  const std::size_t last = static_cast<unsigned char>(word.back());
+  const std::size_t middle = static_cast<unsigned char>(word[word.size() / 2]);
+  return (word.size() * 7 + first * 31 + last * 13 + middle) % kSlots;
 }
 
 struct KeywordTable {
-  signed char slots[kSlots];  // index in kKeywords, or -1
+  short slots[kSlots];  // index in kKeywords, or -1
 };
 
 constexpr KeywordTable make_keyword_table() {
   KeywordTable table{};
-  for (signed char& slot : table.slots) slot = -1;
+  for (short& slot : table.slots) slot = -1;
   for (std::size_t i = 0; i < std::size(kKeywords); ++i) {
     std::size_t slot = keyword_hash(kKeywords[i].word);
     while (table.slots[slot] != -1) slot = (slot + 1) % kSlots;
-    table.slots[slot] = static_cast<signed char>(i);
+    table.slots[slot] = static_cast<short>(i);
   }
   return table;
 }
@@ -190,23 +190,32 @@ void write_trace(std::string_view item) {
 
 }  // namespace
 
+// A fatal scanner error: reported by LexerError, and never returned from, even if a derived
+// class's LexerError returns.
+#define FATAL(message)   \
+  do {                   \
+    LexerError(message); \
+    morvac_exit(2);      \
+  } while (0)
+
 #define YY_CURRENT_BUFFER (yy_buffer_stack ? yy_buffer_stack[yy_buffer_stack_top] : nullptr)
 
-// First use of the scanner: falls back to the standard streams for a failed stream, and
-// creates the input buffer if none was given.
-#define ENSURE_STARTED()                                                            \
-  do {                                                                              \
-    if (yy_init == 0) {                                                             \
-      yy_init = 1;                                                                  \
-      yy_start = kInitialStart;                                                     \
-      if (!yyin) yyin.rdbuf(std::cin.rdbuf());                                      \
-      if (!yyout) yyout.rdbuf(std::cout.rdbuf());                                   \
-      if (YY_CURRENT_BUFFER == nullptr) {                                           \
-        yyensure_buffer_stack();                                                    \
-        yy_buffer_stack[yy_buffer_stack_top] = yy_create_buffer(yyin, kBufferSize); \
-      }                                                                             \
-      yy_load_buffer_state();                                                       \
-    }                                                                               \
+// First use of the scanner: falls back to the standard streams for a failed stream. Creates an
+// input buffer whenever there is none (at first use, or after the last one was popped).
+#define ENSURE_STARTED()                                                          \
+  do {                                                                            \
+    if (yy_init == 0) {                                                           \
+      yy_init = 1;                                                                \
+      yy_start = kInitialStart;                                                   \
+      if (!yyin) yyin.rdbuf(std::cin.rdbuf());                                    \
+      if (!yyout) yyout.rdbuf(std::cout.rdbuf());                                 \
+      if (YY_CURRENT_BUFFER != nullptr) yy_load_buffer_state();                   \
+    }                                                                             \
+    if (YY_CURRENT_BUFFER == nullptr) {                                           \
+      yyensure_buffer_stack();                                                    \
+      yy_buffer_stack[yy_buffer_stack_top] = yy_create_buffer(yyin, kBufferSize); \
+      yy_load_buffer_state();                                                     \
+    }                                                                             \
   } while (0)
 
 // ---- Construction -----------------------------------------------------------------------------
@@ -255,7 +264,7 @@ void strl5FlexLexer::ctor_common() {
 strl5FlexLexer::~strl5FlexLexer() {
   delete[] yy_state_buf;
   strl5free(yy_start_stack);
-  yy_delete_buffer(YY_CURRENT_BUFFER);
+  strl5FlexLexer::yy_delete_buffer(YY_CURRENT_BUFFER);
   strl5free(yy_buffer_stack);
 }
 
@@ -343,15 +352,15 @@ int strl5FlexLexer::yy_get_next_buffer() {
       buffer->yy_offset += scanned;
       yy_c_buf_p = buffer->yy_ch_buf;
     } else {
-      if (buffer->yy_is_our_buffer == 0) LexerError("fatal error - scanner input buffer overflow");
+      if (buffer->yy_is_our_buffer == 0) FATAL("fatal error - scanner input buffer overflow");
       const int size = buffer->yy_buf_size;
       const int grown = size <= (INT_MAX - 2) / 2 ? size * 2 : size + size / 8;
       if (grown <= size || grown > INT_MAX - 2) {
-        LexerError("fatal error - scanner input buffer overflow");
+        FATAL("fatal error - scanner input buffer overflow");
       }
       char* bytes =
           static_cast<char*>(strl5realloc(buffer->yy_ch_buf, static_cast<std::size_t>(grown) + 2));
-      if (bytes == nullptr) LexerError("out of dynamic memory in yy_get_next_buffer()");
+      if (bytes == nullptr) FATAL("out of dynamic memory in yy_get_next_buffer()");
       yy_c_buf_p = bytes + scanned;
       buffer->yy_ch_buf = bytes;
       buffer->yy_buf_size = grown;
@@ -363,11 +372,11 @@ int strl5FlexLexer::yy_get_next_buffer() {
     // What the stream holds already, in one block: the characters that LexerInput would deliver
     // one at a time.
     count = static_cast<int>(yyin.readsome(destination, buffer->yy_buf_size - yy_n_chars));
-    if (yyin.bad()) LexerError("input in flex scanner failed");
+    if (yyin.bad()) FATAL("input in flex scanner failed");
   }
   if (count == 0)
     count = LexerInput(destination, std::min(buffer->yy_buf_size - yy_n_chars, kMaxRead));
-  if (count < 0) LexerError("input in flex scanner failed");
+  if (count < 0) FATAL("input in flex scanner failed");
   if (count == 0) {
     buffer->yy_buffer_status = kBufferEofPending;
     return kRefillEndOfFile;
@@ -412,11 +421,11 @@ void strl5FlexLexer::LexerError(const char* msg) {
 yy_buffer_state* strl5FlexLexer::yy_create_buffer(std::istream& s, int size) {
   auto* buffer = static_cast<yy_buffer_state*>(strl5alloc(sizeof(yy_buffer_state)));
   if (buffer == nullptr || size < 0 || size > INT_MAX - 2) {
-    LexerError("out of dynamic memory in yy_create_buffer()");
+    FATAL("out of dynamic memory in yy_create_buffer()");
   }
   buffer->yy_buf_size = size;
   buffer->yy_ch_buf = static_cast<char*>(strl5alloc(static_cast<std::size_t>(size) + 2));
-  if (buffer->yy_ch_buf == nullptr) LexerError("out of dynamic memory in yy_create_buffer()");
+  if (buffer->yy_ch_buf == nullptr) FATAL("out of dynamic memory in yy_create_buffer()");
   buffer->yy_is_our_buffer = 1;
   yy_init_buffer(buffer, s);
   return buffer;
@@ -506,9 +515,10 @@ void strl5FlexLexer::yypop_buffer_state() {
 
 void strl5FlexLexer::yyensure_buffer_stack() {
   if (yy_buffer_stack == nullptr) {
-    yy_buffer_stack = static_cast<yy_buffer_state**>(strl5alloc(sizeof(yy_buffer_state*)));
+    yy_buffer_stack = static_cast<yy_buffer_state**>(
+        strl5alloc(sizeof(yy_buffer_state*)));  // NOLINT(bugprone-sizeof-expression): pointers
     if (yy_buffer_stack == nullptr) {
-      LexerError("out of dynamic memory in yyensure_buffer_stack()");
+      FATAL("out of dynamic memory in yyensure_buffer_stack()");
     }
     yy_buffer_stack[0] = nullptr;
     yy_buffer_stack_max = 1;
@@ -517,9 +527,9 @@ void strl5FlexLexer::yyensure_buffer_stack() {
   }
   if (yy_buffer_stack_top + 1 < yy_buffer_stack_max) return;
   const std::size_t grown = yy_buffer_stack_max + 8;
-  auto* stack = static_cast<yy_buffer_state**>(
-      strl5realloc(yy_buffer_stack, grown * sizeof(yy_buffer_state*)));
-  if (stack == nullptr) LexerError("out of dynamic memory in yyensure_buffer_stack()");
+  auto* stack = static_cast<yy_buffer_state**>(strl5realloc(
+      yy_buffer_stack, grown * sizeof(yy_buffer_state*)));  // NOLINT(bugprone-sizeof-expression)
+  if (stack == nullptr) FATAL("out of dynamic memory in yyensure_buffer_stack()");
   std::fill(stack + yy_buffer_stack_max, stack + grown, nullptr);
   yy_buffer_stack = stack;
   yy_buffer_stack_max = grown;
@@ -573,7 +583,7 @@ void strl5FlexLexer::yyunput(int c, char* /*buf_ptr*/) {
   if (yy_c_buf_p == buffer->yy_ch_buf) {
     // No room in front: move what is left to the end of the buffer.
     const int free_room = buffer->yy_buf_size - yy_n_chars;
-    if (free_room <= 0) LexerError("flex scanner push-back overflow");
+    if (free_room <= 0) FATAL("flex scanner push-back overflow");
     std::memmove(buffer->yy_ch_buf + free_room, buffer->yy_ch_buf,
                  static_cast<std::size_t>(yy_n_chars) + 2);
     yy_n_chars += free_room;
@@ -593,7 +603,7 @@ void strl5FlexLexer::yy_push_state(int new_state) {
     const int depth = yy_start_stack_depth + 25;
     int* stack = static_cast<int*>(
         strl5realloc(yy_start_stack, static_cast<std::size_t>(depth) * sizeof(int)));
-    if (stack == nullptr) LexerError("out of memory expanding start-condition stack");
+    if (stack == nullptr) FATAL("out of memory expanding start-condition stack");
     yy_start_stack = stack;
     yy_start_stack_depth = depth;
   }
@@ -602,7 +612,7 @@ void strl5FlexLexer::yy_push_state(int new_state) {
 }
 
 void strl5FlexLexer::yy_pop_state() {
-  if (--yy_start_stack_ptr < 0) LexerError("start-condition stack underflow");
+  if (--yy_start_stack_ptr < 0) FATAL("start-condition stack underflow");
   yy_start = 1 + 2 * yy_start_stack[yy_start_stack_ptr];
 }
 

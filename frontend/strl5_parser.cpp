@@ -10,8 +10,6 @@ class_strl5_parser::class_strl5_parser() {
   pstrl5_parser = this;
 }
 
-class_strl5_parser::~class_strl5_parser() = default;
-
 int class_strl5_parser::parse(std::fstream& output_stream, std::fstream& /*log*/, int /*unused*/) {
   output = &output_stream;
   return strl5parse();
