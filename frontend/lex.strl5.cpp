@@ -200,6 +200,9 @@ void write_trace(std::string_view item) {
 
 #define YY_CURRENT_BUFFER (yy_buffer_stack ? yy_buffer_stack[yy_buffer_stack_top] : nullptr)
 
+// The current buffer once the scanner has started (there is always one then).
+#define STARTED_BUFFER (yy_buffer_stack[yy_buffer_stack_top])
+
 // First use of the scanner: falls back to the standard streams for a failed stream. Creates an
 // input buffer whenever there is none (at first use, or after the last one was popped).
 #define ENSURE_STARTED()                                                          \
@@ -288,19 +291,19 @@ int strl5FlexLexer::yylex() {
   };
   // yy_c_buf_p is the start of the token being matched; refills may move the buffer, so the
   // characters are reached through it on every peek.
-  const char* end = YY_CURRENT_BUFFER->yy_ch_buf + yy_n_chars;  // of the characters read
+  const char* end = STARTED_BUFFER->yy_ch_buf + yy_n_chars;  // of the characters read
   auto peek = [&](std::int64_t i) -> int {
     if (yy_c_buf_p + i < end) return static_cast<unsigned char>(yy_c_buf_p[i]);
-    while ((yy_c_buf_p - YY_CURRENT_BUFFER->yy_ch_buf) + i >= yy_n_chars) {
+    while ((yy_c_buf_p - STARTED_BUFFER->yy_ch_buf) + i >= yy_n_chars) {
       write_echo();
       if (yy_get_next_buffer() == kRefillEndOfFile) return -1;
     }
-    end = YY_CURRENT_BUFFER->yy_ch_buf + yy_n_chars;
+    end = STARTED_BUFFER->yy_ch_buf + yy_n_chars;
     return static_cast<unsigned char>(yy_c_buf_p[i]);
   };
   for (;;) {
     *yy_c_buf_p = yy_hold_char;  // the character under the NUL that ended the last token
-    yy_buffer_state* buffer = YY_CURRENT_BUFFER;
+    yy_buffer_state* buffer = STARTED_BUFFER;
     const std::int64_t offset = buffer->yy_offset + (yy_c_buf_p - buffer->yy_ch_buf);
     auto start = [this] { return static_cast<const char*>(yy_c_buf_p); };
     const strl5_rules::Match match = strl5_rules::match(peek, start, offset, buffer->minus_run);
@@ -339,7 +342,7 @@ int strl5FlexLexer::yylex() {
 }
 
 int strl5FlexLexer::yy_get_next_buffer() {
-  yy_buffer_state* buffer = YY_CURRENT_BUFFER;
+  yy_buffer_state* buffer = STARTED_BUFFER;
   if (buffer->yy_buffer_status == kBufferEofPending || buffer->yy_fill_buffer == 0) {
     return kRefillEndOfFile;
   }
@@ -567,7 +570,7 @@ void strl5FlexLexer::switch_streams(std::istream* new_in, std::ostream* new_out)
 int strl5FlexLexer::yyinput() {
   ENSURE_STARTED();
   *yy_c_buf_p = yy_hold_char;
-  if (yy_c_buf_p - YY_CURRENT_BUFFER->yy_ch_buf >= yy_n_chars &&
+  if (yy_c_buf_p - STARTED_BUFFER->yy_ch_buf >= yy_n_chars &&
       yy_get_next_buffer() == kRefillEndOfFile) {
     yy_hold_char = *yy_c_buf_p;
     return EOF;
@@ -578,7 +581,8 @@ int strl5FlexLexer::yyinput() {
 }
 
 void strl5FlexLexer::yyunput(int c, char* /*buf_ptr*/) {
-  yy_buffer_state* buffer = YY_CURRENT_BUFFER;
+  ENSURE_STARTED();
+  yy_buffer_state* buffer = STARTED_BUFFER;
   *yy_c_buf_p = yy_hold_char;
   if (yy_c_buf_p == buffer->yy_ch_buf) {
     // No room in front: move what is left to the end of the buffer.

@@ -280,3 +280,100 @@ TEST(Scanner, AFailingInputIsAFatalErrorWithStatus2) {
 }
 
 }  // namespace
+
+namespace {
+
+// A class derived from the scanner: it reaches the protected operations, and the scanner
+// delivers its characters through LexerInput and LexerOutput one at a time for it.
+class CountingScanner : public strl5FlexLexer {
+ public:
+  using strl5FlexLexer::strl5FlexLexer;
+  using strl5FlexLexer::yy_pop_state;
+  using strl5FlexLexer::yy_push_state;
+  using strl5FlexLexer::yy_top_state;
+  using strl5FlexLexer::yyinput;
+  using strl5FlexLexer::yyunput;
+  int reads = 0;
+  int writes = 0;
+
+ protected:
+  int LexerInput(char* buf, int max_size) override {
+    ++reads;
+    return strl5FlexLexer::LexerInput(buf, max_size);
+  }
+  void LexerOutput(const char* buf, int size) override {
+    ++writes;
+    EXPECT_EQ(1, size) << "the default rule echoes one character at a time";
+    strl5FlexLexer::LexerOutput(buf, size);
+  }
+};
+
+TEST(DerivedScanner, SeesEveryCharacterThroughItsHooksAndScansAlike) {
+  for (const SplitCase& c : kSplits) {
+    std::istringstream input(c.source);
+    std::ostringstream echo;
+    std::ostringstream trace;
+    std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
+    CountingScanner scanner(&input, &echo);
+    std::string tokens;
+    while (const int code = scanner.yylex()) tokens += token(code, scanner.YYText());
+    std::cerr.rdbuf(standard_error);
+    EXPECT_EQ(scan(c.source).tokens, tokens) << c.source;
+    EXPECT_EQ(c.echo, echo.str()) << c.source;
+    EXPECT_EQ(static_cast<int>(c.source.size()) + 1, scanner.reads)
+        << "one read per character, one that meets the end: " << c.source;
+    EXPECT_EQ(static_cast<int>(std::string(c.echo).size()), scanner.writes) << c.source;
+  }
+}
+
+TEST(DerivedScanner, ReadsAndPushesBackCharactersAndStartConditions) {
+  std::istringstream input("emit abc");
+  std::ostringstream echo;
+  CountingScanner scanner(&input, &echo);
+  std::ostringstream trace;
+  std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
+  EXPECT_EQ(EMIT, scanner.yylex());
+  EXPECT_EQ(' ', scanner.yyinput());
+  EXPECT_EQ('a', scanner.yyinput());
+  scanner.yyunput('X', nullptr);
+  EXPECT_EQ(IDS, scanner.yylex());
+  EXPECT_STREQ("Xbc", scanner.YYText());
+  EXPECT_EQ(EOF, scanner.yyinput());
+  EXPECT_EQ(0, scanner.yylex());
+
+  scanner.yy_push_state(3);
+  scanner.yy_push_state(5);
+  EXPECT_EQ(3, scanner.yy_top_state());
+  scanner.yy_pop_state();
+  scanner.yy_pop_state();
+  struct Run {
+    CountingScanner* scanner;
+  } run{&scanner};
+  const int status = run_catching_exit(
+      [](void* context) { static_cast<Run*>(context)->scanner->yy_pop_state(); }, &run);
+  std::cerr.rdbuf(standard_error);
+  EXPECT_EQ(2, status);
+  EXPECT_EQ("token emit token IDS start-condition stack underflow\n", trace.str());
+}
+
+TEST(Scanner, SwitchesToAnotherStreamAndRestarts) {
+  std::istringstream first("module a");
+  std::istringstream second("end b");
+  std::istringstream third("halt");
+  std::ostringstream echo;
+  std::ostringstream trace;
+  std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
+  strl5FlexLexer scanner(&first, &echo);
+  EXPECT_EQ(MODULE, scanner.yylex());
+  scanner.switch_streams(&second, nullptr);
+  EXPECT_EQ(END, scanner.yylex());
+  EXPECT_EQ(IDS, scanner.yylex());
+  EXPECT_STREQ("b", scanner.YYText());
+  EXPECT_EQ(0, scanner.yylex());
+  scanner.yyrestart(&third);
+  EXPECT_EQ(HALT, scanner.yylex());
+  std::cerr.rdbuf(standard_error);
+  EXPECT_EQ(" ", echo.str());
+}
+
+}  // namespace
