@@ -54,16 +54,24 @@ class MixedWriter {
 
   std::string in() { return "I" + std::to_string(dice_.roll(kSignals)); }
   std::string out() { return "O" + std::to_string(dice_.roll(kSignals)); }
-  void indent(int depth) { out_.append(static_cast<std::size_t>(2 * depth + 2), ' '); }
+  void indent(int depth) { out_.append(2 * static_cast<std::size_t>(depth) + 2, ' '); }
 
   void statement(int depth) {
     indent(depth);
     const unsigned kind = depth >= 5 ? dice_.roll(4) : dice_.roll(10);
     switch (kind) {
-      case 0: out_ += "emit " + out(); break;
-      case 1: out_ += "await " + in(); break;
-      case 2: out_ += "sustain " + out() + "(" + in() + ")"; break;
-      case 3: out_ += "pause"; break;
+      case 0:
+        out_ += "emit " + out();
+        break;
+      case 1:
+        out_ += "await " + in();
+        break;
+      case 2:
+        out_ += "sustain " + out() + "(" + in() + ")";
+        break;
+      case 3:
+        out_ += "pause";
+        break;
       case 4:
         out_ += "loop\n";
         block(depth + 1, 3);
@@ -96,8 +104,12 @@ class MixedWriter {
         indent(depth);
         out_ += "]";
         break;
-      case 8: out_ += "emit " + out() + "; await " + in() + "; emit " + out(); break;
-      default: out_ += "sustain " + out(); break;
+      case 8:
+        out_ += "emit " + out() + "; await " + in() + "; emit " + out();
+        break;
+      default:
+        out_ += "sustain " + out();
+        break;
     }
   }
 
@@ -116,9 +128,13 @@ class MixedWriter {
 
 }  // namespace
 
-std::string long_sequence(std::size_t n) { return module_of(repeated(n, "emit S", ";\n")); }
+std::string long_sequence(std::size_t n) {
+  return module_of(repeated(n, "emit S", ";\n"));
+}
 
-std::string wide_parallel(std::size_t n) { return module_of(repeated(n, "emit S", "\n||\n")); }
+std::string wide_parallel(std::size_t n) {
+  return module_of(repeated(n, "emit S", "\n||\n"));
+}
 
 std::string mixed_program(std::size_t bytes) {
   std::string program;
@@ -129,14 +145,17 @@ std::string mixed_program(std::size_t bytes) {
 }
 
 std::string nested_brackets(std::size_t n) {
-  return module_of(std::string(991, '[') + repeated(n, "emit S", ";\n") + std::string(991, ']'));
+  // 989 pairs: with a sequence inside, the deepest that the parser's 1000 entries take.
+  return module_of(std::string(989, '[') + repeated(n, "emit S", ";\n") + std::string(989, ']'));
 }
 
 std::string long_identifier(std::size_t n) {
   return "module " + std::string(n, 'x') + " :\nnothing\nend module\n";
 }
 
-std::string minus_run(std::size_t n) { return std::string(n, '-') + "7"; }
+std::string minus_run(std::size_t n) {
+  return std::string(n, '-') + "7";
+}
 
 std::string unclosed_strings(std::size_t n) {
   // Blanks are string characters: each quote looks ahead over its line, then every blank is

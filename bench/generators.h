@@ -12,8 +12,8 @@ std::string wide_parallel(std::size_t n);
 // About `bytes` bytes of translatable modules mixing declarations, nested loops, presents,
 // aborts, parallels and sustains, as a generating tool would write them.
 std::string mixed_program(std::size_t bytes);
-// A module whose body is a sequence of n emissions inside 991 nested pairs of brackets, the
-// deepest the parser takes.
+// A module whose body is a sequence of n emissions inside 989 nested pairs of brackets, the
+// deepest the parser takes around a sequence (991 around a single statement).
 std::string nested_brackets(std::size_t n);
 // A module named by one identifier of n characters.
 std::string long_identifier(std::size_t n);

@@ -37,8 +37,9 @@ Measure run_once(const std::string& program, const std::string& directory,
 
 }  // namespace
 
-void write_source(const std::string& directory, const std::string& source) {
+std::size_t write_source(const std::string& directory, const std::string& source) {
   std::ofstream(directory + "/bench.strl", std::ios::binary) << source;
+  return source.size();
 }
 
 Measure measure_run(const std::string& program, const std::string& directory,

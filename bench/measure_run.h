@@ -2,6 +2,7 @@
 #ifndef MORVAC_BENCH_MEASURE_RUN_H
 #define MORVAC_BENCH_MEASURE_RUN_H
 
+#include <cstddef>
 #include <string>
 
 struct Measure {
@@ -11,8 +12,8 @@ struct Measure {
   int status;           // exit status
 };
 
-// Writes source to <directory>/bench.strl.
-void write_source(const std::string& directory, const std::string& source);
+// Writes source to <directory>/bench.strl; returns its size.
+std::size_t write_source(const std::string& directory, const std::string& source);
 
 // Runs `<program> bench` in directory with standard output and standard error sent to
 // stderr_path; returns the run of least CPU time among `repeats`.

@@ -2,4 +2,6 @@
 
 #include "process_exit.h"
 
-void morvac_exit(int status) { std::exit(status); }
+void morvac_exit(int status) {
+  std::exit(status);
+}

@@ -8,11 +8,11 @@
 #include <string_view>
 
 struct InProcessRun {
-  int status;          // what the program's exit status would be: 0, 1 (stop) or 2 (fatal)
-  int parse_result;    // strl5parse's result, or -1 when the run ended inside the parse
-  std::string output;  // the output file as the process would leave it (flushed lines only)
-  std::string log;     // the echo of the scanner
-  std::string errors;  // standard error: trace, messages
+  int status;              // what the program's exit status would be: 0, 1 (stop) or 2 (fatal)
+  int parse_result;        // strl5parse's result, or -1 when the run ended inside the parse
+  std::string output;      // the output file as the process would leave it (flushed lines only)
+  std::string log;         // the echo of the scanner
+  std::string errors;      // standard error: trace, messages
   std::size_t texts_left;  // text values still alive when the run ended (none after a success)
 };
 

@@ -120,23 +120,23 @@ constexpr strl5_rules::Keyword kKeywords[] = {
 constexpr std::size_t kSlots = 256;
 
 constexpr std::size_t keyword_hash(std::string_view word) {
-  return (word.size() * 7 + static_cast<unsigned char>(word.front()) * 31 +
-          static_cast<unsigned char>(word.back()) * 13 +
-          static_cast<unsigned char>(word[word.size() / 2])) %
-         kSlots;
+  const std::size_t first = static_cast<unsigned char>(word.front());
+  const std::size_t last = static_cast<unsigned char>(word.back());
+  const std::size_t middle = static_cast<unsigned char>(word[word.size() / 2]);
+  return (word.size() * 7 + first * 31 + last * 13 + middle) % kSlots;
 }
 
 struct KeywordTable {
-  signed char slots[kSlots];  // index in kKeywords, or -1
+  short slots[kSlots];  // index in kKeywords, or -1
 };
 
 constexpr KeywordTable make_keyword_table() {
   KeywordTable table{};
-  for (signed char& slot : table.slots) slot = -1;
+  for (short& slot : table.slots) slot = -1;
   for (std::size_t i = 0; i < std::size(kKeywords); ++i) {
     std::size_t slot = keyword_hash(kKeywords[i].word);
     while (table.slots[slot] != -1) slot = (slot + 1) % kSlots;
-    table.slots[slot] = static_cast<signed char>(i);
+    table.slots[slot] = static_cast<short>(i);
   }
   return table;
 }
@@ -154,10 +154,18 @@ const strl5_rules::Keyword* strl5_rules::find_keyword(std::string_view word) {
   }
 }
 
-void* strl5alloc(std::size_t size) { return std::malloc(size); }
-void* strl5realloc(void* block, std::size_t size) { return std::realloc(block, size); }
-void strl5free(void* block) { std::free(block); }
-int strl5wrap() { return 1; }
+void* strl5alloc(std::size_t size) {
+  return std::malloc(size);
+}
+void* strl5realloc(void* block, std::size_t size) {
+  return std::realloc(block, size);
+}
+void strl5free(void* block) {
+  std::free(block);
+}
+int strl5wrap() {
+  return 1;
+}
 
 namespace {
 
@@ -182,10 +190,21 @@ void write_trace(std::string_view item) {
 
 }  // namespace
 
+// A fatal scanner error: reported by LexerError, and never returned from, even if a derived
+// class's LexerError returns.
+#define FATAL(message)   \
+  do {                   \
+    LexerError(message); \
+    morvac_exit(2);      \
+  } while (0)
+
 #define YY_CURRENT_BUFFER (yy_buffer_stack ? yy_buffer_stack[yy_buffer_stack_top] : nullptr)
 
-// First use of the scanner: falls back to the standard streams for a failed stream, and
-// creates the input buffer if none was given.
+// The current buffer once the scanner has started (there is always one then).
+#define STARTED_BUFFER (yy_buffer_stack[yy_buffer_stack_top])
+
+// First use of the scanner: falls back to the standard streams for a failed stream. Creates an
+// input buffer whenever there is none (at first use, or after the last one was popped).
 #define ENSURE_STARTED()                                                          \
   do {                                                                            \
     if (yy_init == 0) {                                                           \
@@ -193,10 +212,11 @@ void write_trace(std::string_view item) {
       yy_start = kInitialStart;                                                   \
       if (!yyin) yyin.rdbuf(std::cin.rdbuf());                                    \
       if (!yyout) yyout.rdbuf(std::cout.rdbuf());                                 \
-      if (YY_CURRENT_BUFFER == nullptr) {                                         \
-        yyensure_buffer_stack();                                                  \
-        yy_buffer_stack[yy_buffer_stack_top] = yy_create_buffer(yyin, kBufferSize); \
-      }                                                                           \
+      if (YY_CURRENT_BUFFER != nullptr) yy_load_buffer_state();                   \
+    }                                                                             \
+    if (YY_CURRENT_BUFFER == nullptr) {                                           \
+      yyensure_buffer_stack();                                                    \
+      yy_buffer_stack[yy_buffer_stack_top] = yy_create_buffer(yyin, kBufferSize); \
       yy_load_buffer_state();                                                     \
     }                                                                             \
   } while (0)
@@ -247,7 +267,7 @@ void strl5FlexLexer::ctor_common() {
 strl5FlexLexer::~strl5FlexLexer() {
   delete[] yy_state_buf;
   strl5free(yy_start_stack);
-  yy_delete_buffer(YY_CURRENT_BUFFER);
+  strl5FlexLexer::yy_delete_buffer(YY_CURRENT_BUFFER);
   strl5free(yy_buffer_stack);
 }
 
@@ -271,26 +291,32 @@ int strl5FlexLexer::yylex() {
   };
   // yy_c_buf_p is the start of the token being matched; refills may move the buffer, so the
   // characters are reached through it on every peek.
-  const char* end = YY_CURRENT_BUFFER->yy_ch_buf + yy_n_chars;  // of the characters read
+  const char* end = STARTED_BUFFER->yy_ch_buf + yy_n_chars;  // of the characters read
   auto peek = [&](std::int64_t i) -> int {
     if (yy_c_buf_p + i < end) return static_cast<unsigned char>(yy_c_buf_p[i]);
-    while ((yy_c_buf_p - YY_CURRENT_BUFFER->yy_ch_buf) + i >= yy_n_chars) {
+    while ((yy_c_buf_p - STARTED_BUFFER->yy_ch_buf) + i >= yy_n_chars) {
       write_echo();
       if (yy_get_next_buffer() == kRefillEndOfFile) return -1;
     }
-    end = YY_CURRENT_BUFFER->yy_ch_buf + yy_n_chars;
+    end = STARTED_BUFFER->yy_ch_buf + yy_n_chars;
     return static_cast<unsigned char>(yy_c_buf_p[i]);
   };
   for (;;) {
     *yy_c_buf_p = yy_hold_char;  // the character under the NUL that ended the last token
-    yy_buffer_state* buffer = YY_CURRENT_BUFFER;
+    yy_buffer_state* buffer = STARTED_BUFFER;
     const std::int64_t offset = buffer->yy_offset + (yy_c_buf_p - buffer->yy_ch_buf);
-    const strl5_rules::Match match = strl5_rules::match(peek, offset, buffer->minus_run);
+    auto start = [this] { return static_cast<const char*>(yy_c_buf_p); };
+    const strl5_rules::Match match = strl5_rules::match(peek, start, offset, buffer->minus_run);
     if (match.code == strl5_rules::kEcho) {
       if (!plain) {
         LexerOutput(yy_c_buf_p, 1);
-      } else if (echo_start == nullptr) {
-        echo_start = yy_c_buf_p;
+      } else {
+        if (echo_start == nullptr) echo_start = yy_c_buf_p;
+        // The characters that follow and that no rule can start with go with this one.
+        while (yy_c_buf_p + 1 < end &&
+               strl5_rules::is_always_echoed(static_cast<unsigned char>(yy_c_buf_p[1]))) {
+          ++yy_c_buf_p;
+        }
       }
       yy_hold_char = *++yy_c_buf_p;
       continue;
@@ -316,7 +342,7 @@ int strl5FlexLexer::yylex() {
 }
 
 int strl5FlexLexer::yy_get_next_buffer() {
-  yy_buffer_state* buffer = YY_CURRENT_BUFFER;
+  yy_buffer_state* buffer = STARTED_BUFFER;
   if (buffer->yy_buffer_status == kBufferEofPending || buffer->yy_fill_buffer == 0) {
     return kRefillEndOfFile;
   }
@@ -329,15 +355,15 @@ int strl5FlexLexer::yy_get_next_buffer() {
       buffer->yy_offset += scanned;
       yy_c_buf_p = buffer->yy_ch_buf;
     } else {
-      if (buffer->yy_is_our_buffer == 0) LexerError("fatal error - scanner input buffer overflow");
+      if (buffer->yy_is_our_buffer == 0) FATAL("fatal error - scanner input buffer overflow");
       const int size = buffer->yy_buf_size;
       const int grown = size <= (INT_MAX - 2) / 2 ? size * 2 : size + size / 8;
       if (grown <= size || grown > INT_MAX - 2) {
-        LexerError("fatal error - scanner input buffer overflow");
+        FATAL("fatal error - scanner input buffer overflow");
       }
-      char* bytes = static_cast<char*>(
-          strl5realloc(buffer->yy_ch_buf, static_cast<std::size_t>(grown) + 2));
-      if (bytes == nullptr) LexerError("out of dynamic memory in yy_get_next_buffer()");
+      char* bytes =
+          static_cast<char*>(strl5realloc(buffer->yy_ch_buf, static_cast<std::size_t>(grown) + 2));
+      if (bytes == nullptr) FATAL("out of dynamic memory in yy_get_next_buffer()");
       yy_c_buf_p = bytes + scanned;
       buffer->yy_ch_buf = bytes;
       buffer->yy_buf_size = grown;
@@ -349,10 +375,11 @@ int strl5FlexLexer::yy_get_next_buffer() {
     // What the stream holds already, in one block: the characters that LexerInput would deliver
     // one at a time.
     count = static_cast<int>(yyin.readsome(destination, buffer->yy_buf_size - yy_n_chars));
-    if (yyin.bad()) LexerError("input in flex scanner failed");
+    if (yyin.bad()) FATAL("input in flex scanner failed");
   }
-  if (count == 0) count = LexerInput(destination, std::min(buffer->yy_buf_size - yy_n_chars, kMaxRead));
-  if (count < 0) LexerError("input in flex scanner failed");
+  if (count == 0)
+    count = LexerInput(destination, std::min(buffer->yy_buf_size - yy_n_chars, kMaxRead));
+  if (count < 0) FATAL("input in flex scanner failed");
   if (count == 0) {
     buffer->yy_buffer_status = kBufferEofPending;
     return kRefillEndOfFile;
@@ -365,7 +392,9 @@ int strl5FlexLexer::yy_get_next_buffer() {
   return kRefillContinue;
 }
 
-int strl5FlexLexer::yywrap() { return 1; }
+int strl5FlexLexer::yywrap() {
+  return 1;
+}
 
 int strl5FlexLexer::LexerInput(char* buf, int /*max_size*/) {
   if (yyin.eof() || yyin.fail()) return 0;
@@ -376,7 +405,13 @@ int strl5FlexLexer::LexerInput(char* buf, int /*max_size*/) {
 }
 
 void strl5FlexLexer::LexerOutput(const char* buf, int size) {
-  yyout.rdbuf()->sputn(buf, size);
+  std::streambuf* const echo = yyout.rdbuf();
+  // Short runs (blanks between tokens) one by one: sputc is an inline store into the buffer.
+  if (size > 16) {
+    echo->sputn(buf, size);
+    return;
+  }
+  for (int i = 0; i < size; ++i) echo->sputc(buf[i]);
 }
 
 void strl5FlexLexer::LexerError(const char* msg) {
@@ -389,11 +424,11 @@ void strl5FlexLexer::LexerError(const char* msg) {
 yy_buffer_state* strl5FlexLexer::yy_create_buffer(std::istream& s, int size) {
   auto* buffer = static_cast<yy_buffer_state*>(strl5alloc(sizeof(yy_buffer_state)));
   if (buffer == nullptr || size < 0 || size > INT_MAX - 2) {
-    LexerError("out of dynamic memory in yy_create_buffer()");
+    FATAL("out of dynamic memory in yy_create_buffer()");
   }
   buffer->yy_buf_size = size;
   buffer->yy_ch_buf = static_cast<char*>(strl5alloc(static_cast<std::size_t>(size) + 2));
-  if (buffer->yy_ch_buf == nullptr) LexerError("out of dynamic memory in yy_create_buffer()");
+  if (buffer->yy_ch_buf == nullptr) FATAL("out of dynamic memory in yy_create_buffer()");
   buffer->yy_is_our_buffer = 1;
   yy_init_buffer(buffer, s);
   return buffer;
@@ -443,11 +478,11 @@ void strl5FlexLexer::yy_load_buffer_state() {
 }
 
 // Saves the scanning position into the current buffer before another one takes its place.
-#define SAVE_CURRENT_BUFFER()                           \
-  do {                                                  \
-    *yy_c_buf_p = yy_hold_char;                         \
-    YY_CURRENT_BUFFER->yy_buf_pos = yy_c_buf_p;         \
-    YY_CURRENT_BUFFER->yy_n_chars = yy_n_chars;         \
+#define SAVE_CURRENT_BUFFER()                   \
+  do {                                          \
+    *yy_c_buf_p = yy_hold_char;                 \
+    YY_CURRENT_BUFFER->yy_buf_pos = yy_c_buf_p; \
+    YY_CURRENT_BUFFER->yy_n_chars = yy_n_chars; \
   } while (0)
 
 void strl5FlexLexer::yy_switch_to_buffer(yy_buffer_state* new_buffer) {
@@ -483,9 +518,10 @@ void strl5FlexLexer::yypop_buffer_state() {
 
 void strl5FlexLexer::yyensure_buffer_stack() {
   if (yy_buffer_stack == nullptr) {
-    yy_buffer_stack = static_cast<yy_buffer_state**>(strl5alloc(sizeof(yy_buffer_state*)));
+    yy_buffer_stack = static_cast<yy_buffer_state**>(
+        strl5alloc(sizeof(yy_buffer_state*)));  // NOLINT(bugprone-sizeof-expression): pointers
     if (yy_buffer_stack == nullptr) {
-      LexerError("out of dynamic memory in yyensure_buffer_stack()");
+      FATAL("out of dynamic memory in yyensure_buffer_stack()");
     }
     yy_buffer_stack[0] = nullptr;
     yy_buffer_stack_max = 1;
@@ -494,9 +530,9 @@ void strl5FlexLexer::yyensure_buffer_stack() {
   }
   if (yy_buffer_stack_top + 1 < yy_buffer_stack_max) return;
   const std::size_t grown = yy_buffer_stack_max + 8;
-  auto* stack = static_cast<yy_buffer_state**>(
-      strl5realloc(yy_buffer_stack, grown * sizeof(yy_buffer_state*)));
-  if (stack == nullptr) LexerError("out of dynamic memory in yyensure_buffer_stack()");
+  auto* stack = static_cast<yy_buffer_state**>(strl5realloc(
+      yy_buffer_stack, grown * sizeof(yy_buffer_state*)));  // NOLINT(bugprone-sizeof-expression)
+  if (stack == nullptr) FATAL("out of dynamic memory in yyensure_buffer_stack()");
   std::fill(stack + yy_buffer_stack_max, stack + grown, nullptr);
   yy_buffer_stack = stack;
   yy_buffer_stack_max = grown;
@@ -511,7 +547,9 @@ void strl5FlexLexer::yyrestart(std::istream& s) {
   yy_load_buffer_state();
 }
 
-void strl5FlexLexer::yyrestart(std::istream* s) { yyrestart(s != nullptr ? *s : yyin); }
+void strl5FlexLexer::yyrestart(std::istream* s) {
+  yyrestart(s != nullptr ? *s : yyin);
+}
 
 void strl5FlexLexer::switch_streams(std::istream& new_in, std::ostream& new_out) {
   yy_delete_buffer(YY_CURRENT_BUFFER);
@@ -532,7 +570,7 @@ void strl5FlexLexer::switch_streams(std::istream* new_in, std::ostream* new_out)
 int strl5FlexLexer::yyinput() {
   ENSURE_STARTED();
   *yy_c_buf_p = yy_hold_char;
-  if (yy_c_buf_p - YY_CURRENT_BUFFER->yy_ch_buf >= yy_n_chars &&
+  if (yy_c_buf_p - STARTED_BUFFER->yy_ch_buf >= yy_n_chars &&
       yy_get_next_buffer() == kRefillEndOfFile) {
     yy_hold_char = *yy_c_buf_p;
     return EOF;
@@ -543,12 +581,13 @@ int strl5FlexLexer::yyinput() {
 }
 
 void strl5FlexLexer::yyunput(int c, char* /*buf_ptr*/) {
-  yy_buffer_state* buffer = YY_CURRENT_BUFFER;
+  ENSURE_STARTED();
+  yy_buffer_state* buffer = STARTED_BUFFER;
   *yy_c_buf_p = yy_hold_char;
   if (yy_c_buf_p == buffer->yy_ch_buf) {
     // No room in front: move what is left to the end of the buffer.
     const int free_room = buffer->yy_buf_size - yy_n_chars;
-    if (free_room <= 0) LexerError("flex scanner push-back overflow");
+    if (free_room <= 0) FATAL("flex scanner push-back overflow");
     std::memmove(buffer->yy_ch_buf + free_room, buffer->yy_ch_buf,
                  static_cast<std::size_t>(yy_n_chars) + 2);
     yy_n_chars += free_room;
@@ -566,9 +605,9 @@ void strl5FlexLexer::yyunput(int c, char* /*buf_ptr*/) {
 void strl5FlexLexer::yy_push_state(int new_state) {
   if (yy_start_stack_ptr >= yy_start_stack_depth) {
     const int depth = yy_start_stack_depth + 25;
-    int* stack =
-        static_cast<int*>(strl5realloc(yy_start_stack, static_cast<std::size_t>(depth) * sizeof(int)));
-    if (stack == nullptr) LexerError("out of memory expanding start-condition stack");
+    int* stack = static_cast<int*>(
+        strl5realloc(yy_start_stack, static_cast<std::size_t>(depth) * sizeof(int)));
+    if (stack == nullptr) FATAL("out of memory expanding start-condition stack");
     yy_start_stack = stack;
     yy_start_stack_depth = depth;
   }
@@ -577,8 +616,10 @@ void strl5FlexLexer::yy_push_state(int new_state) {
 }
 
 void strl5FlexLexer::yy_pop_state() {
-  if (--yy_start_stack_ptr < 0) LexerError("start-condition stack underflow");
+  if (--yy_start_stack_ptr < 0) FATAL("start-condition stack underflow");
   yy_start = 1 + 2 * yy_start_stack[yy_start_stack_ptr];
 }
 
-int strl5FlexLexer::yy_top_state() { return yy_start_stack[yy_start_stack_ptr - 1]; }
+int strl5FlexLexer::yy_top_state() {
+  return yy_start_stack[yy_start_stack_ptr - 1];
+}

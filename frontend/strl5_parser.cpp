@@ -6,15 +6,19 @@
 
 class_strl5_parser* pstrl5_parser = nullptr;
 
-class_strl5_parser::class_strl5_parser() { pstrl5_parser = this; }
-
-class_strl5_parser::~class_strl5_parser() = default;
+class_strl5_parser::class_strl5_parser() {
+  pstrl5_parser = this;
+}
 
 int class_strl5_parser::parse(std::fstream& output_stream, std::fstream& /*log*/, int /*unused*/) {
   output = &output_stream;
   return strl5parse();
 }
 
-int strl5lex() { return pstrl5_parser->scanner->yylex(); }
+int strl5lex() {
+  return pstrl5_parser->scanner->yylex();
+}
 
-void strl5error(const char* message) { std::cerr << message << std::endl; }
+void strl5error(const char* message) {
+  std::cerr << message << std::endl;
+}

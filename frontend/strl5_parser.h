@@ -12,7 +12,7 @@ class class_strl5_parser {
   // Makes this object the one that the parser and the semantic actions reach.
   class_strl5_parser();
   // Leaves the scanner alone: it lives until the process ends.
-  ~class_strl5_parser();
+  ~class_strl5_parser() = default;
 
   class_strl5_parser(const class_strl5_parser&) = delete;
   class_strl5_parser& operator=(const class_strl5_parser&) = delete;

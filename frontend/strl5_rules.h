@@ -18,7 +18,7 @@ namespace strl5_rules {
 
 // Result of a match: a token code and its length, the echo of one character, or the end of input.
 struct Match {
-  int code;           // token code, or kEcho, or kEndOfInput
+  int code;  // token code, or kEcho, or kEndOfInput
   std::int64_t length;
   std::string_view trace;  // the token's trace text, empty when nothing is returned
 };
@@ -42,33 +42,90 @@ struct Keyword {
 // Returns the keyword (or "mod") spelt word, or null when word is none.
 const Keyword* find_keyword(std::string_view word);
 
-inline bool is_letter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-inline bool is_digit(int c) { return c >= '0' && c <= '9'; }
-inline bool is_identifier_char(int c) { return is_letter(c) || is_digit(c) || c == '_'; }
-// Printable ASCII but the double quote, minus, commercial at, brackets, circumflex and bar.
+// Character classes, looked up in one table (c is 0 to 255, or -1 past the end of input).
+enum CharClass : unsigned char {
+  kDigit = 1,
+  kIdentifier = 2,    // letter, digit or underscore
+  kString = 4,        // printable ASCII but the double quote, minus, @, brackets, ^ and |
+  kAlwaysEchoed = 8,  // starts no rule: echoed whatever follows
+};
+
+constexpr unsigned char char_class_of(int c) {
+  unsigned char classes = 0;
+  const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  const bool digit = c >= '0' && c <= '9';
+  if (digit) classes |= kDigit;
+  if (letter || digit || c == '_') classes |= kIdentifier;
+  if (c >= 0x20 && c <= 0x7E && c != '"' && c != '-' && c != '@' && c != '[' && c != ']' &&
+      c != '^' && c != '|') {
+    classes |= kString;
+  }
+  const bool starts_a_rule = letter || digit || c == '_' || c == '"' || c == '-' || c == '!' ||
+                             c == '|' || c == '[' || c == ']' ||
+                             (c >= '(' && c <= '/' && c != '.') || (c >= ':' && c <= '>');
+  if (!starts_a_rule) classes |= kAlwaysEchoed;
+  return classes;
+}
+
+struct CharClassTable {
+  unsigned char of[257];  // index c + 1, so that -1 (end of input) is in no class
+};
+
+constexpr CharClassTable make_char_class_table() {
+  CharClassTable table{};
+  for (int c = 0; c < 256; ++c) table.of[c + 1] = char_class_of(c);
+  return table;
+}
+
+inline constexpr CharClassTable kCharClasses = make_char_class_table();
+
+inline bool in_class(int c, CharClass wanted) {
+  return (kCharClasses.of[c + 1] & wanted) != 0;
+}
+inline bool is_digit(int c) {
+  return in_class(c, kDigit);
+}
+inline bool is_identifier_char(int c) {
+  return in_class(c, kIdentifier);
+}
 inline bool is_string_char(int c) {
-  return c >= 0x20 && c <= 0x7E && c != '"' && c != '-' && c != '@' && c != '[' && c != ']' &&
-         c != '^' && c != '|';
+  return in_class(c, kString);
+}
+inline bool is_always_echoed(int c) {
+  return in_class(c, kAlwaysEchoed);
 }
 
 // Matches one token at input offset `offset`. peek(i) returns the character i places after the
-// token's start (0 to 255), or -1 past the end of input.
-template <class Peek>
-Match match(Peek& peek, std::int64_t offset, MinusRun& run) {
+// token's start (0 to 255), or -1 past the end of input; start() returns the token's first
+// character, followed by every character peeked so far.
+template <class Peek, class Start>
+Match match(Peek& peek, Start& start, std::int64_t offset, MinusRun& run) {
   const int c = peek(0);
   switch (c) {
-    case -1: return {kEndOfInput, 0, {}};
-    case '=': return {EQUAL, 1, "token = "};
-    case '+': return {PLUS, 1, "token + "};
-    case '*': return {MULT, 1, "token * "};
-    case '/': return {SLASH, 1, "token / "};
-    case '(': return {OPENP, 1, "token ( "};
-    case ')': return {CLOSEP, 1, "token ) "};
-    case '[': return {OPENC, 1, "token [ "};
-    case ']': return {CLOSEC, 1, "token ] "};
-    case ';': return {PVIRGULE, 1, "token ; "};
-    case ',': return {VIRGULE, 1, "token , "};
-    case ':': return {DEUXPOINTS, 1, "token : "};
+    case -1:
+      return {kEndOfInput, 0, {}};
+    case '=':
+      return {EQUAL, 1, "token = "};
+    case '+':
+      return {PLUS, 1, "token + "};
+    case '*':
+      return {MULT, 1, "token * "};
+    case '/':
+      return {SLASH, 1, "token / "};
+    case '(':
+      return {OPENP, 1, "token ( "};
+    case ')':
+      return {CLOSEP, 1, "token ) "};
+    case '[':
+      return {OPENC, 1, "token [ "};
+    case ']':
+      return {CLOSEC, 1, "token ] "};
+    case ';':
+      return {PVIRGULE, 1, "token ; "};
+    case ',':
+      return {VIRGULE, 1, "token , "};
+    case ':':
+      return {DEUXPOINTS, 1, "token : "};
     case '!':
       if (peek(1) == '=') return {NEQ, 2, "token != "};
       return {kEcho, 1, {}};
@@ -108,7 +165,8 @@ Match match(Peek& peek, std::int64_t offset, MinusRun& run) {
       if (run.digits > 0) return {FLOAT, 1 + run.digits, "token FLOAT "};
       return {MINUS, 1, "token - "};
     }
-    default: break;
+    default:
+      break;
   }
   if (!is_identifier_char(c)) return {kEcho, 1, {}};
   std::int64_t digits = 0;
@@ -121,10 +179,8 @@ Match match(Peek& peek, std::int64_t offset, MinusRun& run) {
   }
   std::int64_t n = digits;
   while (is_identifier_char(peek(n))) ++n;
-  if (digits == 0 && n <= 11) {
-    char word[11];
-    for (std::int64_t i = 0; i < n; ++i) word[i] = static_cast<char>(peek(i));
-    if (const Keyword* keyword = find_keyword(std::string_view(word, n))) {
+  if (digits == 0 && n <= 11 && c >= 'a' && c <= 'z') {  // keywords are lower-case words
+    if (const Keyword* keyword = find_keyword(std::string_view(start(), n))) {
       return {keyword->code, n, keyword->trace};
     }
   }

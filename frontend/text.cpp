@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kInitialFrontRoom = 16;
 // Room added in front when a prepend finds none: bounded, because prepends to one text come
 // from the nesting of constructs and each adds a short frame.
-constexpr std::size_t kMaxGrownFrontRoom = 64 * 1024;
+constexpr std::size_t kMaxGrownFrontRoom = std::size_t{64} * 1024;
 
 // The texts alive, most recent first.
 struct LiveList {
@@ -136,4 +136,6 @@ void release_all_texts() {
   while (live.first != nullptr) release(live.first);
 }
 
-std::size_t live_text_count() { return live.count; }
+std::size_t live_text_count() {
+  return live.count;
+}

@@ -16,7 +16,9 @@ namespace {
 constexpr std::string_view kSequenceJoiner = "\n >>\n";
 constexpr std::string_view kParallelJoiner = "\n||\n";
 
-std::ostream& output() { return *pstrl5_parser->output; }
+std::ostream& output() {
+  return *pstrl5_parser->output;
+}
 
 void write(std::ostream& out, const Text* text) {
   const std::string_view bytes = text->view();
@@ -25,14 +27,18 @@ void write(std::ostream& out, const Text* text) {
 
 }  // namespace
 
-void skip(Refusal construct) { std::cerr << refusal_message(construct) << std::endl; }
+void skip(Refusal construct) {
+  std::cerr << refusal_message(construct) << std::endl;
+}
 
 void stop(Refusal construct) {
   std::cerr << refusal_message(construct) << std::endl;
   morvac_exit(1);
 }
 
-Text* refuse(Refusal construct) { stop(construct); }
+Text* refuse(Refusal construct) {
+  stop(construct);
+}
 
 Text* require(Text* text) {
   if (text == nullptr) stop(Refusal::Unknown);
@@ -54,7 +60,9 @@ void write_body(Text* body) {
   release(body);
 }
 
-void write_module_end() { output() << std::endl << "end" << std::endl << std::endl; }
+void write_module_end() {
+  output() << std::endl << "end" << std::endl << std::endl;
+}
 
 int close_module(Text* name) {
   release(name);
@@ -69,7 +77,9 @@ void write_type_declaration(Text* names) {
   release(names);
 }
 
-void begin_signal_line(const char* heading) { output() << heading; }
+void begin_signal_line(const char* heading) {
+  output() << heading;
+}
 
 void end_signal_line(Text* names) {
   std::ostream& out = output();
@@ -83,7 +93,9 @@ Text* identifier() {
   return Text::make(std::string_view(scanner.YYText(), static_cast<std::size_t>(scanner.YYLeng())));
 }
 
-Text* name_list(Text* first, Text* next) { return join(first, ", ", next); }
+Text* name_list(Text* first, Text* next) {
+  return join(first, ", ", next);
+}
 
 Text* parallel(Text* left, Text* right) {
   require(left);
@@ -95,35 +107,55 @@ Text* sequence(Text* first, Text* next) {
   return join(first, kSequenceJoiner, require(next));
 }
 
-Text* brackets(Text* instruction) { return wrap("{", require(instruction), "}"); }
+Text* brackets(Text* instruction) {
+  return wrap("{", require(instruction), "}");
+}
 
-Text* nothing() { return Text::make("nothing"); }
+Text* nothing() {
+  return Text::make("nothing");
+}
 
-Text* halt() { return Text::make("halt"); }
+Text* halt() {
+  return Text::make("halt");
+}
 
-Text* pause() { return Text::make("pause"); }
+Text* pause() {
+  return Text::make("pause");
+}
 
-Text* emit(Text* signal) { return wrap("emit ", signal, ""); }
+Text* emit(Text* signal) {
+  return wrap("emit ", signal, "");
+}
 
 Text* emit_value(Text* signal, Text* value) {
   require(value);
   return join(wrap("emit ", signal, "("), "", wrap("", value, ")"));
 }
 
-Text* present_event_in_brackets(Text* event) { return wrap("{", require(event), "}"); }
+Text* present_event_in_brackets(Text* event) {
+  return wrap("{", require(event), "}");
+}
 
 Text* present(Text* event, Text* then_part, Text* else_part) {
   Text* head = wrap("present ", require(event), "");
   return join(join(head, " ", require(then_part)), " ", require(else_part));
 }
 
-Text* no_branch() { return Text::make(""); }
+Text* no_branch() {
+  return Text::make("");
+}
 
-Text* then_branch(Text* instruction) { return wrap("{", require(instruction), "}"); }
+Text* then_branch(Text* instruction) {
+  return wrap("{", require(instruction), "}");
+}
 
-Text* else_branch(Text* instruction) { return wrap(" else {", require(instruction), "}"); }
+Text* else_branch(Text* instruction) {
+  return wrap(" else {", require(instruction), "}");
+}
 
-Text* plain_loop_end() { return Text::make("}"); }
+Text* plain_loop_end() {
+  return Text::make("}");
+}
 
 Text* loop(Text* body, Text* end) {
   require(body);
@@ -135,9 +167,13 @@ Text* loop(Text* body, Text* end) {
   return join(restarted, "", wrap("", end, "\n}"));
 }
 
-Text* await(Text* occurrence) { return wrap("wait ", require(occurrence), ""); }
+Text* await(Text* occurrence) {
+  return wrap("wait ", require(occurrence), "");
+}
 
-Text* sustain(Text* signal) { return wrap("loop\n{\n  emit ", signal, "\n >> wait tick\n}\n"); }
+Text* sustain(Text* signal) {
+  return wrap("loop\n{\n  emit ", signal, "\n >> wait tick\n}\n");
+}
 
 Text* sustain_value(Text* signal, Text* value) {
   require(value);
@@ -154,9 +190,13 @@ Text* weak_abort(Text* body, Text* occurrence) {
   return join(wrap("weak abort\n{\n", body, "\n} when "), "", require(occurrence));
 }
 
-Text* event_parentheses(Text* event) { return wrap("(", require(event), ")"); }
+Text* event_parentheses(Text* event) {
+  return wrap("(", require(event), ")");
+}
 
-Text* event_not(Text* event) { return wrap("not ", require(event), ""); }
+Text* event_not(Text* event) {
+  return wrap("not ", require(event), "");
+}
 
 Text* event_and(Text* left, Text* right) {
   require(left);

@@ -27,7 +27,8 @@ bool ends_with(const std::string& text, std::string_view end) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  scratch_path = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + "/morvac-fuzz-" + std::to_string(getpid()) + ".qrl";
+  scratch_path = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+                 "/morvac-fuzz-" + std::to_string(getpid()) + ".qrl";
   return 0;
 }
 

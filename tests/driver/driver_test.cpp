@@ -19,11 +19,13 @@ const std::string kUsage =
     "         or morvac -h\n\n   options:\n\n      -h : this help\n\n      -v : version\n\n";
 const std::string kHelp =
     "        morvac: Esterel V5 to Quarl transcription \n"
-    "        author K. Varnel and M. Colliot, version 3.4.3-0" + kUsage + "\n";
+    "        author K. Varnel and M. Colliot, version 3.4.3-0" +
+    kUsage + "\n";
 const std::string kMissingArgument =
     "missing input filename in parameter !\n\nsyntax :\n\n"
     "  morvac: Esterel V5 to Quarl transcription \n"
-    "        author K. Varnel and M. Colliot, version 3.4.3-0" + kUsage + "\n";
+    "        author K. Varnel and M. Colliot, version 3.4.3-0" +
+    kUsage + "\n";
 
 const std::string kModule = "module M:\ninput S;\nawait S\nend module\n";
 const std::string kTranslation = "module M :\nInput: S;\nwait S\n\nend\n\n";
@@ -42,7 +44,9 @@ struct CommandCase {
   std::vector<std::string> contents;
 };
 
-void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CommandCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class Command : public testing::TestWithParam<CommandCase> {};
 
@@ -76,14 +80,28 @@ const CommandCase kCommands[] = {
     {"Help", {"-h"}, {}, kHelp, 0, {}, {}},
     {"HelpIgnoresTheRest", {"-h", "anything"}, {}, kHelp, 0, {}, {}},
     {"Version", {"-v"}, {}, "morvac : version  3.4.3-0\n", 0, {}, {}},
-    {"DashXIsABaseName", {"-x"}, {}, "file -x.strl not found\n", 1, {"-x.log", "-x.qrl"},
-     {"", ""}},
+    {"DashXIsABaseName", {"-x"}, {}, "file -x.strl not found\n", 1, {"-x.log", "-x.qrl"}, {"", ""}},
     {"EmptyBaseName", {""}, {}, "file .strl not found\n", 1, {".log", ".qrl"}, {"", ""}},
-    {"PercentInANameIsLiteral", {"%s%n\\t"}, {}, "file %s%n\\t.strl not found\n", 1,
-     {"%s%n\\t.log", "%s%n\\t.qrl"}, {"", ""}},
-    {"ExtensionIsKept", {"m.strl"}, {"m.strl"}, "", 0, {"m.strl.log", "m.strl.qrl"},
+    {"PercentInANameIsLiteral",
+     {"%s%n\\t"},
+     {},
+     "file %s%n\\t.strl not found\n",
+     1,
+     {"%s%n\\t.log", "%s%n\\t.qrl"},
+     {"", ""}},
+    {"ExtensionIsKept",
+     {"m.strl"},
+     {"m.strl"},
+     "",
+     0,
+     {"m.strl.log", "m.strl.qrl"},
      {kLog, kTranslation}},
-    {"OnlyTheFirstArgumentCounts", {"m", "-h", "other"}, {"m"}, "", 0, {"m.log", "m.qrl"},
+    {"OnlyTheFirstArgumentCounts",
+     {"m", "-h", "other"},
+     {"m"},
+     "",
+     0,
+     {"m.log", "m.qrl"},
      {kLog, kTranslation}},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, Command, testing::ValuesIn(kCommands),

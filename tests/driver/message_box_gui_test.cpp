@@ -30,7 +30,8 @@ int wait_for_exit(pid_t child, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (std::chrono::steady_clock::now() < deadline) {
     int status = 0;
-    if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+    if (waitpid(child, &status, WNOHANG) == child)
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return -1;
@@ -41,7 +42,9 @@ struct BoxCase {
   int status;
 };
 
-void PrintTo(const BoxCase& c, std::ostream* os) { *os << "morvac " << c.argument; }
+void PrintTo(const BoxCase& c, std::ostream* os) {
+  *os << "morvac " << c.argument;
+}
 
 class MessageBox : public testing::TestWithParam<BoxCase> {};
 
@@ -55,8 +58,9 @@ TEST_P(MessageBox, WaitsForTheUserThenEndsWithItsStatus) {
     execl(MORVAC_BINARY, MORVAC_BINARY, GetParam().argument, static_cast<char*>(nullptr));
     _exit(127);
   }
-  const std::string window = command_output("timeout 10 xdotool search --sync --onlyvisible --pid " +
-                                            std::to_string(child) + " | head -n 1");
+  const std::string window =
+      command_output("timeout 10 xdotool search --sync --onlyvisible --pid " +
+                     std::to_string(child) + " | head -n 1");
   ASSERT_FALSE(window.empty()) << "no message box appeared";
   EXPECT_EQ(-1, wait_for_exit(child, std::chrono::milliseconds(300))) << "must wait for the user";
 

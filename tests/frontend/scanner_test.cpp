@@ -57,46 +57,92 @@ TEST_P(Keywords, AloneGiveTheirCodeAndTrace) {
 }
 
 const WordCase kWords[] = {
-    {"module", MODULE, "token module "},       {"type", TYPE, "token type "},
-    {"constant", CONSTANT, "token constant "}, {"function", FUNCTION, "token function "},
-    {"procedure", PROCEDURE, "token procedure "}, {"signal", SIGNAL, "token signal "},
-    {"combine", COMBINE, "token combine "},    {"with", WITH, "token with "},
-    {"input", INPUT, "token input "},          {"return", RETURN, "token return "},
-    {"output", OUTPUT, "token output "},       {"inputoutput", INPUTOUTPUT, "token inputoutput "},
-    {"sensor", SENSOR, "token sensor "},       {"relation", RELATION, "token relation "},
-    {"implies", IMPLIES, "token implies "},    {"nothing", NOTHING, "token nothing "},
-    {"halt", HALT, "token halt "},             {"assign", ASSIGN, "token assign "},
-    {"call", CALL, "token call "},             {"emit", EMIT, "token emit "},
-    {"do", DO, "token do "},                   {"upto", UPTO, "token upto "},
-    {"end", END, "token end "},                {"present", PRESENT, "token present "},
-    {"loop", LOOP, "token loop "},             {"if", IF, "token if "},
-    {"then", THEN, "token then "},             {"else", ELSE, "token else "},
-    {"elseif", ELSEIF, "token elseif "},       {"trap", TRAP, "token trap "},
-    {"in", IN, "token in "},                   {"handle", HANDLE, "token handle "},
-    {"exit", EXIT, "token exit "},             {"var", VAR, "token var "},
-    {"immediate", IMMEDIATE, "token # "},      {"sustain", SUSTAIN, "token sustain "},
-    {"repeat", REPEAT, "token repeat "},       {"times", TIMES, "token times "},
-    {"positive", POSITIVE, "token positive "}, {"pause", PAUSE, "token pause "},
-    {"await", AWAIT, "token await "},          {"each", EACH, "token each "},
-    {"case", CASE, "token case "},             {"every", EVERY, "token every "},
-    {"watching", WATCHING, "token watching "}, {"timeout", TIMEOUT, "token timeout "},
-    {"abort", ABORT, "token abort "},          {"weak", WEAK, "token weak "},
-    {"copymodule", COPYMODULE, "token copymodule "}, {"run", RUN, "token run "},
-    {"copy", COPY, "token copy "},             {"||", PARALLEL, "token || "},
-    {"elsepresent", ELSEPRESENT, "token elsepresent "}, {"true", TRUE_TOKEN, "token true "},
-    {"false", FALSE_TOKEN, "token false "},    {"exec", EXEC, "token exec "},
-    {"task", TASK, "token task "},             {"suspend", SUSPEND, "token suspend "},
-    {"when", WHEN, "token when "},             {"finalize", FINALIZE, "token finalize "},
-    {"xcur", XCUR, "token xcur "},             {"or", OR, "token or "},
-    {"and", AND, "token and "},                {"not", NOT, "token not "},
+    {"module", MODULE, "token module "},
+    {"type", TYPE, "token type "},
+    {"constant", CONSTANT, "token constant "},
+    {"function", FUNCTION, "token function "},
+    {"procedure", PROCEDURE, "token procedure "},
+    {"signal", SIGNAL, "token signal "},
+    {"combine", COMBINE, "token combine "},
+    {"with", WITH, "token with "},
+    {"input", INPUT, "token input "},
+    {"return", RETURN, "token return "},
+    {"output", OUTPUT, "token output "},
+    {"inputoutput", INPUTOUTPUT, "token inputoutput "},
+    {"sensor", SENSOR, "token sensor "},
+    {"relation", RELATION, "token relation "},
+    {"implies", IMPLIES, "token implies "},
+    {"nothing", NOTHING, "token nothing "},
+    {"halt", HALT, "token halt "},
+    {"assign", ASSIGN, "token assign "},
+    {"call", CALL, "token call "},
+    {"emit", EMIT, "token emit "},
+    {"do", DO, "token do "},
+    {"upto", UPTO, "token upto "},
+    {"end", END, "token end "},
+    {"present", PRESENT, "token present "},
+    {"loop", LOOP, "token loop "},
+    {"if", IF, "token if "},
+    {"then", THEN, "token then "},
+    {"else", ELSE, "token else "},
+    {"elseif", ELSEIF, "token elseif "},
+    {"trap", TRAP, "token trap "},
+    {"in", IN, "token in "},
+    {"handle", HANDLE, "token handle "},
+    {"exit", EXIT, "token exit "},
+    {"var", VAR, "token var "},
+    {"immediate", IMMEDIATE, "token # "},
+    {"sustain", SUSTAIN, "token sustain "},
+    {"repeat", REPEAT, "token repeat "},
+    {"times", TIMES, "token times "},
+    {"positive", POSITIVE, "token positive "},
+    {"pause", PAUSE, "token pause "},
+    {"await", AWAIT, "token await "},
+    {"each", EACH, "token each "},
+    {"case", CASE, "token case "},
+    {"every", EVERY, "token every "},
+    {"watching", WATCHING, "token watching "},
+    {"timeout", TIMEOUT, "token timeout "},
+    {"abort", ABORT, "token abort "},
+    {"weak", WEAK, "token weak "},
+    {"copymodule", COPYMODULE, "token copymodule "},
+    {"run", RUN, "token run "},
+    {"copy", COPY, "token copy "},
+    {"||", PARALLEL, "token || "},
+    {"elsepresent", ELSEPRESENT, "token elsepresent "},
+    {"true", TRUE_TOKEN, "token true "},
+    {"false", FALSE_TOKEN, "token false "},
+    {"exec", EXEC, "token exec "},
+    {"task", TASK, "token task "},
+    {"suspend", SUSPEND, "token suspend "},
+    {"when", WHEN, "token when "},
+    {"finalize", FINALIZE, "token finalize "},
+    {"xcur", XCUR, "token xcur "},
+    {"or", OR, "token or "},
+    {"and", AND, "token and "},
+    {"not", NOT, "token not "},
     {"pre", PRE, "token pre "},
-    {"=", EQUAL, "token = "},    {"!=", NEQ, "token != "},  {"<", INF, "token < "},
-    {"<=", INFEQ, "token <= "},  {">", SUP, "token > "},    {">=", SUPEQ, "token >= "},
-    {"+", PLUS, "token + "},     {"-", MINUS, "token - "},  {"*", MULT, "token * "},
-    {"/", SLASH, "token / "},    {"mod", MOD, "token mod "}, {"(", OPENP, "token ( "},
-    {")", CLOSEP, "token ) "},   {"[", OPENC, "token [ "},  {"]", CLOSEC, "token ] "},
-    {";", PVIRGULE, "token ; "}, {",", VIRGULE, "token , "}, {":", DEUXPOINTS, "token : "},
-    {"42", NATURAL, "token NAT "}, {"4.2", FLOAT, "token FLOAT "}, {"x_1", IDS, "token IDS "},
+    {"=", EQUAL, "token = "},
+    {"!=", NEQ, "token != "},
+    {"<", INF, "token < "},
+    {"<=", INFEQ, "token <= "},
+    {">", SUP, "token > "},
+    {">=", SUPEQ, "token >= "},
+    {"+", PLUS, "token + "},
+    {"-", MINUS, "token - "},
+    {"*", MULT, "token * "},
+    {"/", SLASH, "token / "},
+    {"mod", MOD, "token mod "},
+    {"(", OPENP, "token ( "},
+    {")", CLOSEP, "token ) "},
+    {"[", OPENC, "token [ "},
+    {"]", CLOSEC, "token ] "},
+    {";", PVIRGULE, "token ; "},
+    {",", VIRGULE, "token , "},
+    {":", DEUXPOINTS, "token : "},
+    {"42", NATURAL, "token NAT "},
+    {"4.2", FLOAT, "token FLOAT "},
+    {"x_1", IDS, "token IDS "},
     {"\"a b\"", STRING, "token STRING "},
 };
 INSTANTIATE_TEST_SUITE_P(EveryToken, Keywords, testing::ValuesIn(kWords));
@@ -129,32 +175,47 @@ TEST_P(LongestMatch, CutsTheInputAsExpected) {
 }
 
 const SplitCase kSplits[] = {
-    {"ends module1 if_x Module MODULE TRUE", {{IDS, "ends"}, {IDS, "module1"}, {IDS, "if_x"},
-      {IDS, "Module"}, {IDS, "MODULE"}, {IDS, "TRUE"}}, "     "},
-    {"9a 1e5 1_000 007 3S", {{IDS, "9a"}, {IDS, "1e5"}, {IDS, "1_000"}, {NATURAL, "007"},
-      {IDS, "3S"}}, "    "},
+    {"ends module1 if_x Module MODULE TRUE",
+     {{IDS, "ends"},
+      {IDS, "module1"},
+      {IDS, "if_x"},
+      {IDS, "Module"},
+      {IDS, "MODULE"},
+      {IDS, "TRUE"}},
+     "     "},
+    {"9a 1e5 1_000 007 3S",
+     {{IDS, "9a"}, {IDS, "1e5"}, {IDS, "1_000"}, {NATURAL, "007"}, {IDS, "3S"}},
+     "    "},
     {"x-5", {{IDS, "x"}, {FLOAT, "-5"}}, ""},
     {"x - 5", {{IDS, "x"}, {MINUS, "-"}, {NATURAL, "5"}}, "  "},
     {"--5", {{MINUS, "-"}, {FLOAT, "-5"}}, ""},
     {"--5.2", {{FLOAT, "--5.2"}}, ""},
     {"---7", {{MINUS, "-"}, {MINUS, "-"}, {FLOAT, "-7"}}, ""},
     {"--- 7", {{MINUS, "-"}, {MINUS, "-"}, {MINUS, "-"}, {NATURAL, "7"}}, " "},
-    {"-0 -12abc -.5", {{FLOAT, "-0"}, {FLOAT, "-12"}, {IDS, "abc"}, {MINUS, "-"},
-      {NATURAL, "5"}}, "  ."},
+    {"-0 -12abc -.5",
+     {{FLOAT, "-0"}, {FLOAT, "-12"}, {IDS, "abc"}, {MINUS, "-"}, {NATURAL, "5"}},
+     "  ."},
     {"5. 0.25 .5", {{FLOAT, "5."}, {FLOAT, "0.25"}, {NATURAL, "5"}}, "  ."},
     {"1.5e3 12.5.6", {{FLOAT, "1.5"}, {IDS, "e3"}, {FLOAT, "12.5"}, {NATURAL, "6"}}, " ."},
-    {":= <> ! |||", {{DEUXPOINTS, ":"}, {EQUAL, "="}, {INF, "<"}, {SUP, ">"},
-      {PARALLEL, "||"}}, "  ! |"},
+    {":= <> ! |||",
+     {{DEUXPOINTS, ":"}, {EQUAL, "="}, {INF, "<"}, {SUP, ">"}, {PARALLEL, "||"}},
+     "  ! |"},
     {"\"a\"\"b\"", {{STRING, "\"a\""}, {STRING, "\"b\""}}, ""},
     {"\"\"", {}, "\"\""},
     {"\" \"", {{STRING, "\" \""}}, ""},
     {"\"x\ty\"", {{IDS, "x"}, {IDS, "y"}}, "\"\t\""},
     {"\"a-b\"", {{IDS, "a"}, {MINUS, "-"}, {IDS, "b"}}, "\"\""},
     {"\"unclosed", {{IDS, "unclosed"}}, "\""},
-    {"emit S(?X+1)", {{EMIT, "emit"}, {IDS, "S"}, {OPENP, "("}, {IDS, "X"}, {PLUS, "+"},
-      {NATURAL, "1"}, {CLOSEP, ")"}}, " ?"},
-    {"% comment # ? . @ $ & ' \\ ` { } ~ ^", {{IDS, "comment"}},
-     "%  # ? . @ $ & ' \\ ` { } ~ ^"},
+    {"emit S(?X+1)",
+     {{EMIT, "emit"},
+      {IDS, "S"},
+      {OPENP, "("},
+      {IDS, "X"},
+      {PLUS, "+"},
+      {NATURAL, "1"},
+      {CLOSEP, ")"}},
+     " ?"},
+    {"% comment # ? . @ $ & ' \\ ` { } ~ ^", {{IDS, "comment"}}, "%  # ? . @ $ & ' \\ ` { } ~ ^"},
     {"", {}, ""},
     {" \t\r\n\f\v", {}, " \t\r\n\f\v"},
     {"a\xC3\xA9z", {{IDS, "a"}, {IDS, "z"}}, "\xC3\xA9"},
@@ -216,6 +277,103 @@ TEST(Scanner, AFailingInputIsAFatalErrorWithStatus2) {
   EXPECT_EQ(2, status);
   EXPECT_EQ(-1, run.code) << "yylex must not return";
   EXPECT_EQ("input in flex scanner failed\n", errors.str());
+}
+
+}  // namespace
+
+namespace {
+
+// A class derived from the scanner: it reaches the protected operations, and the scanner
+// delivers its characters through LexerInput and LexerOutput one at a time for it.
+class CountingScanner : public strl5FlexLexer {
+ public:
+  using strl5FlexLexer::strl5FlexLexer;
+  using strl5FlexLexer::yy_pop_state;
+  using strl5FlexLexer::yy_push_state;
+  using strl5FlexLexer::yy_top_state;
+  using strl5FlexLexer::yyinput;
+  using strl5FlexLexer::yyunput;
+  int reads = 0;
+  int writes = 0;
+
+ protected:
+  int LexerInput(char* buf, int max_size) override {
+    ++reads;
+    return strl5FlexLexer::LexerInput(buf, max_size);
+  }
+  void LexerOutput(const char* buf, int size) override {
+    ++writes;
+    EXPECT_EQ(1, size) << "the default rule echoes one character at a time";
+    strl5FlexLexer::LexerOutput(buf, size);
+  }
+};
+
+TEST(DerivedScanner, SeesEveryCharacterThroughItsHooksAndScansAlike) {
+  for (const SplitCase& c : kSplits) {
+    std::istringstream input(c.source);
+    std::ostringstream echo;
+    std::ostringstream trace;
+    std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
+    CountingScanner scanner(&input, &echo);
+    std::string tokens;
+    while (const int code = scanner.yylex()) tokens += token(code, scanner.YYText());
+    std::cerr.rdbuf(standard_error);
+    EXPECT_EQ(scan(c.source).tokens, tokens) << c.source;
+    EXPECT_EQ(c.echo, echo.str()) << c.source;
+    EXPECT_EQ(static_cast<int>(c.source.size()) + 1, scanner.reads)
+        << "one read per character, one that meets the end: " << c.source;
+    EXPECT_EQ(static_cast<int>(std::string(c.echo).size()), scanner.writes) << c.source;
+  }
+}
+
+TEST(DerivedScanner, ReadsAndPushesBackCharactersAndStartConditions) {
+  std::istringstream input("emit abc");
+  std::ostringstream echo;
+  CountingScanner scanner(&input, &echo);
+  std::ostringstream trace;
+  std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
+  EXPECT_EQ(EMIT, scanner.yylex());
+  EXPECT_EQ(' ', scanner.yyinput());
+  EXPECT_EQ('a', scanner.yyinput());
+  scanner.yyunput('X', nullptr);
+  EXPECT_EQ(IDS, scanner.yylex());
+  EXPECT_STREQ("Xbc", scanner.YYText());
+  EXPECT_EQ(EOF, scanner.yyinput());
+  EXPECT_EQ(0, scanner.yylex());
+
+  scanner.yy_push_state(3);
+  scanner.yy_push_state(5);
+  EXPECT_EQ(3, scanner.yy_top_state());
+  scanner.yy_pop_state();
+  scanner.yy_pop_state();
+  struct Run {
+    CountingScanner* scanner;
+  } run{&scanner};
+  const int status = run_catching_exit(
+      [](void* context) { static_cast<Run*>(context)->scanner->yy_pop_state(); }, &run);
+  std::cerr.rdbuf(standard_error);
+  EXPECT_EQ(2, status);
+  EXPECT_EQ("token emit token IDS start-condition stack underflow\n", trace.str());
+}
+
+TEST(Scanner, SwitchesToAnotherStreamAndRestarts) {
+  std::istringstream first("module a");
+  std::istringstream second("end b");
+  std::istringstream third("halt");
+  std::ostringstream echo;
+  std::ostringstream trace;
+  std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
+  strl5FlexLexer scanner(&first, &echo);
+  EXPECT_EQ(MODULE, scanner.yylex());
+  scanner.switch_streams(&second, nullptr);
+  EXPECT_EQ(END, scanner.yylex());
+  EXPECT_EQ(IDS, scanner.yylex());
+  EXPECT_STREQ("b", scanner.YYText());
+  EXPECT_EQ(0, scanner.yylex());
+  scanner.yyrestart(&third);
+  EXPECT_EQ(HALT, scanner.yylex());
+  std::cerr.rdbuf(standard_error);
+  EXPECT_EQ(" ", echo.str());
 }
 
 }  // namespace

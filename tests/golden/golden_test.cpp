@@ -33,7 +33,9 @@ std::vector<std::string> golden_cases() {
 
 std::string test_name(const testing::TestParamInfo<std::string>& info) {
   std::string name = info.param;
-  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+      '_');
   return name;
 }
 

@@ -39,6 +39,7 @@ ProcessResult run_process(const std::vector<std::string>& argv, const ProcessOpt
     if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(126);
     if (!options.keep_display) unsetenv("DISPLAY");
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     execv(args[0], args.data());

@@ -6,15 +6,15 @@
 #include <vector>
 
 struct ProcessResult {
-  int status = -1;     // exit status, or 128 + signal number when a signal ended it
-  std::string out;     // standard output
-  std::string err;     // standard error
+  int status = -1;  // exit status, or 128 + signal number when a signal ended it
+  std::string out;  // standard output
+  std::string err;  // standard error
 };
 
 struct ProcessOptions {
-  std::string directory;             // working directory ("" keeps the current one)
-  bool keep_display = false;         // false: DISPLAY is removed from the environment
-  std::vector<int> closed_streams;   // standard descriptors (0, 1, 2) closed at start
+  std::string directory;            // working directory ("" keeps the current one)
+  bool keep_display = false;        // false: DISPLAY is removed from the environment
+  std::vector<int> closed_streams;  // standard descriptors (0, 1, 2) closed at start
 };
 
 // Runs argv[0] (a path) with the arguments argv, and returns how it ended and its output.
