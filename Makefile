@@ -45,7 +45,7 @@ FUZZ_SECONDS ?= 60
 fuzz: deps
 	@sh scripts/install-deps.sh clang libclang-rt-14-dev
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DMORVAC_LIBFUZZER=ON -DMORVAC_SANITIZE=ON $(CMAKE_FLAGS)
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	sh scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Benchmarks (not tests): they print tables of measured ratios.
