@@ -329,6 +329,7 @@ int strl5FlexLexer::yylex() {
       if (yywrap() != 0) return 0;
       // yywrap has set up more input.
       if (yy_did_buffer_switch_on_eof == 0) yyrestart(yyin);
+      end = STARTED_BUFFER->yy_ch_buf + yy_n_chars;
       continue;
     }
     yytext = yy_c_buf_p;
