@@ -377,3 +377,39 @@ TEST(Scanner, SwitchesToAnotherStreamAndRestarts) {
 }
 
 }  // namespace
+
+namespace {
+
+// Continues with a second input once, as a yywrap that sets up more input does.
+class TwoFileScanner : public strl5FlexLexer {
+ public:
+  TwoFileScanner(std::istream* first, std::istream* second, std::ostream* echo)
+      : strl5FlexLexer(first, echo), second_(second) {}
+
+ protected:
+  int yywrap() override {
+    if (second_ == nullptr) return 1;
+    yyrestart(second_);
+    second_ = nullptr;
+    return 0;
+  }
+
+ private:
+  std::istream* second_;
+};
+
+TEST(DerivedScanner, GoesOnWithTheInputThatYywrapSetsUp) {
+  std::istringstream first("emit S ");
+  std::istringstream second(std::string(20000, ' ') + "halt");
+  std::ostringstream echo;
+  std::ostringstream trace;
+  std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
+  TwoFileScanner scanner(&first, &second, &echo);
+  std::string tokens;
+  while (const int code = scanner.yylex()) tokens += token(code, scanner.YYText());
+  std::cerr.rdbuf(standard_error);
+  EXPECT_EQ(token(EMIT, "emit") + token(IDS, "S") + token(HALT, "halt"), tokens);
+  EXPECT_EQ(20002u, echo.str().size());
+}
+
+}  // namespace
