@@ -54,3 +54,8 @@ BENCH_SCALE ?= 1
 bench: build
 	$(BUILD)/bench/translation_scaling $(BUILD)/driver/morvac
 	$(BUILD)/bench/morvac_bench $(BUILD)/driver/morvac $(BUILD)/bench/floor $(BENCH_SCALE)
+
+# Debian package of morvac and its libraries, written to $(BUILD) (cpack; see cmake/Install.cmake).
+.PHONY: package
+package: build
+	cmake --build $(BUILD) --target package

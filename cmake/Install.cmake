@@ -2,6 +2,7 @@
 #
 #   bin/morvac                              the translator (the project's libraries linked in)
 #   share/man/man1/morvac.1.gz              its manual page
+#   share/doc/morvac/                       README.md and the pictures it shows
 #   lib/lib{Stringpp,formspp,sock}.a        static libraries
 #   lib/lib{Stringpp,formspp,sock}.so.*     shared libraries, soname lib<name>.so.3
 #   include/morvac/                         Stringpp.h, formspp.h (and formspp/), sock.h
@@ -83,6 +84,8 @@ add_custom_command(OUTPUT ${man_page}.gz
   VERBATIM)
 add_custom_target(morvac_man_page ALL DEPENDS ${man_page}.gz)
 install(FILES ${man_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY docs/images DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 
 # Debian package: one package with the translator, its manual page and the libraries for
 # developers (headers, static and shared libraries, CMake and pkg-config files).

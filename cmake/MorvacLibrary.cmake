@@ -7,7 +7,7 @@
 #
 # Inside the build tree <name> (static) is what executables, tests and fuzz targets link, as they
 # always have. Once installed, the shared library is imported as morvac::<name> and the static one
-# as morvac::<name>_static.
+# as morvac::<name>_static; the same names are aliases inside the build tree.
 #
 # DEPENDS names other libraries made by this function: the static library links their static
 # form, the shared library their shared form. LINK names outside libraries (imported targets or
@@ -52,6 +52,10 @@ function(morvac_library name)
   endforeach()
   target_link_libraries(${name} PUBLIC ${arg_DEPENDS} ${arg_LINK})
   target_link_libraries(${shared} PUBLIC ${shared_depends} ${arg_LINK})
+
+  # The installed names, for a project that builds morvac as one of its subdirectories.
+  add_library(morvac::${name} ALIAS ${shared})
+  add_library(morvac::${name}_static ALIAS ${name})
 
   foreach(lib IN ITEMS ${name} ${shared})
     target_include_directories(${lib} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/lib>)
