@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "formspp/sheet_geometry.h"
+#include "sheet_geometry.h"
 
 class OFL_vision_sheet {
  public:
