@@ -70,7 +70,9 @@ TEST(Outside, ViewerNameCannotRunAnotherCommand) {
   for (const char* injected : {"bad1", "bad2", "bad3"})
     EXPECT_FALSE(std::filesystem::exists(injected));
   pager.lecteur_pdf = "no such viewer";
-  pager.imprime_tmp_pdf();  // reported on standard error
+  testing::internal::CaptureStderr();
+  pager.imprime_tmp_pdf();
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("\"no such viewer\""), std::string::npos);
 }
 
 TEST(Outside, PostScriptThroughPs2pdfAndTheReader) {
