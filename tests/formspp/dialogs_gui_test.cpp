@@ -9,6 +9,7 @@
 #include <FL/forms.H>
 
 #include "formspp.h"
+#include "gui_helpers.h"
 #include "support/gui_test.h"
 #include "test_support.h"
 

@@ -66,8 +66,9 @@ TEST(Outside, ViewerNameCannotRunAnotherCommand) {
   pager.lecteur_pdf = viewer;
   pager.imprime_tmp_pdf();
   EXPECT_EQ(read_file("opened.pdf"), "%PDF-1.4 stand-in");
-  EXPECT_FALSE(file_exists("tmp.pdf"));
-  for (const char* injected : {"bad1", "bad2", "bad3"}) EXPECT_FALSE(file_exists(injected));
+  EXPECT_FALSE(std::filesystem::exists("tmp.pdf"));
+  for (const char* injected : {"bad1", "bad2", "bad3"})
+    EXPECT_FALSE(std::filesystem::exists(injected));
   pager.lecteur_pdf = "no such viewer";
   pager.imprime_tmp_pdf();  // reported on standard error
 }
@@ -86,7 +87,7 @@ TEST(Outside, PostScriptThroughPs2pdfAndTheReader) {
   EXPECT_EQ(OFD_afficheur(nullptr, 1).imprime_tmp_ps(), 0);
   setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(read_file("seen.pdf").substr(0, 5), "%PDF-");
-  EXPECT_FALSE(file_exists("tmp.ps") || file_exists("tmp.pdf"));
+  EXPECT_FALSE(std::filesystem::exists("tmp.ps") || std::filesystem::exists("tmp.pdf"));
 }
 
 TEST(Outside, UnwritableFilesAreSkipped) {

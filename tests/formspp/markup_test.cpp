@@ -1,60 +1,36 @@
-// The pager's markup, pagination and screen rendering.
+// The pager's markup and screen rendering (the cases of data/markup.tsv), and its pagination.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "case_table.h"
 #include "formspp.h"
 
 namespace {
 
-TEST(ColumnLine, WidthsAndMarks) {
-  const struct {
-    std::string line;
-    std::vector<int> widths, marked;  // the first columns; the others are 0 and unmarked
-  } cases[] = {
-      {"#C 10 T20 30 ", {10, 20, 30}, {1}},
-      {"#C 10 T20 30", {10, 20}, {1}},  // a last number without a blank after it is lost
-      {"#P  5  x7 ", {5, 7}, {}},       // other characters and repeated blanks do nothing
-      {"#CT3 4 ", {3, 4}, {0}},
-      {"#C "
-       "1 1 1 1 1 "
-       "1 1 1 1 1 "
-       "1 1 1 1 1 "
-       "9 T",
-       std::vector<int>(15, 1),
-       {}},                                      // no 16th column
-      {"#C 99999999999999999999 ", {1000}, {}},  // far too wide: the limit
-  };
-  for (const auto& c : cases) {
-    OFD_afficheur_filtre_affichage filter(nullptr, 0);
-    EXPECT_EQ(filter.visu_ligne(c.line), "") << c.line;
-    for (int column = 0; column < OFD_nb_colonnes; ++column) {
-      const size_t k = static_cast<size_t>(column);
-      EXPECT_EQ(filter.largeur[column], k < c.widths.size() ? c.widths[k] : 0) << c.line << k;
-      const bool marked = std::count(c.marked.begin(), c.marked.end(), column) > 0;
-      EXPECT_EQ(filter.marque[column], marked) << c.line << " column " << column;
-    }
-  }
-}
+using F = CaseFields;
 
-TEST(ScreenLine, CellsRulesAndLimits) {
-  OFD_afficheur_filtre_affichage filter(nullptr, 0);
-  const std::pair<std::string, std::string> cases[] = {
-      {"ab#cdefgh#xyz", "@f@S14 "},  // no column line yet: widths 0
-      {"#C 3 4 ", ""},
-      {"ab#cdefgh#xyz", "@f@S14 ab cdef"},
-      {"abcdef", "@f@S14 abc"},
-      {"#x", "@f@S14    x"},
-      {"#", "@f@S14    "},  // too short to be a rule or column line
-      {"#T", "@f@S14 -------"},
-      {"#C 10 T20 30 ", ""},
-      {"#Tabc", "@f@S14 " + std::string(60, '-')},
-      {"#C "
-       "1 1 1 1 1 "
-       "1 1 1 1 1 "
-       "1 1 1 1 1 ",
-       ""},
-      {"a#b#c#d#e#f#g#h#i#j#k#l#m#n#o#p#q", "@f@S14 abcdefghijklmno"},
+TEST(Markup, ColumnLinesAndScreenLines) {
+  const CaseFunction columns = [](const F& a) -> F {
+    OFD_afficheur_filtre_affichage filter(nullptr, 0);
+    const std::string shown = filter.visu_ligne(a[0]);
+    std::string widths, marks;
+    for (int column = 0; column < OFD_nb_colonnes; ++column) {
+      if (std::any_of(filter.largeur + column, filter.largeur + OFD_nb_colonnes,
+                      [](int w) { return w != 0; })) {
+        widths += (column > 0 ? " " : "") + std::to_string(filter.largeur[column]);
+      }
+      if (filter.marque[column]) marks += (marks.empty() ? "" : " ") + std::to_string(column);
+    }
+    return {shown, widths, marks};
   };
-  for (const auto& [line, shown] : cases) EXPECT_EQ(filter.visu_ligne(line), shown) << line;
+  const CaseFunction screen = [](const F& lines) {
+    OFD_afficheur_filtre_affichage filter(nullptr, 0);
+    F shown;
+    for (const std::string& line : lines) shown.push_back(filter.visu_ligne(line));
+    return shown;
+  };
+  expect_cases(FORMSPP_DATA_DIR "/markup.tsv", {{"columns", columns}, {"screen", screen}});
 }
 
 TEST(Pagination, SeventySevenCountedLinesAPage) {

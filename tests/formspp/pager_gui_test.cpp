@@ -3,7 +3,10 @@
 
 #include <FL/forms.H>
 
+#include <filesystem>
+
 #include "formspp.h"
+#include "gui_helpers.h"
 #include "support/gui_test.h"
 #include "test_support.h"
 
@@ -71,7 +74,9 @@ TEST_F(PagerWindow, MovesBetweenPagesAndExports) {
       })
       .then([] { return labelled("generation of tmp.txt file") && press("Close"); })
       .then(on("page 3 / 3    ", pager_.bouton_pdf))  // runs the viewer and waits for it
-      .then([&] { return file_exists("viewed.pdf") && !file_exists("tmp.pdf"); })
+      .then([&] {
+        return std::filesystem::exists("viewed.pdf") && !std::filesystem::exists("tmp.pdf");
+      })
       .then(on("page 3 / 3    ", pager_.bouton_annuler));
   script.start();
   pager_.activation(doc_.data(), static_cast<int>(doc_.size()), std::string(90, 'T'),

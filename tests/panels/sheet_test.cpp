@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "formspp.h"
-#include "gui_support.h"
+#include "gui_helpers.h"
 #include "support/gui_test.h"
 
 namespace {
@@ -49,6 +49,8 @@ TEST(VisionSheet, WhatThePrimitivesLeaveOnScreen) {
   OFL_vision_sheet clipped;
   clipped.define(10, 20, 100, 50, FL_GREEN);  // from (10, 20) to (110, 70), edges excluded
   const OFL_vision_sheet free_sheet;
+  OFL_vision_sheet readme;
+  readme.define(20, 20, 280, 160, FL_BLACK);
   struct {
     const char* what;
     std::function<void()> paint;
@@ -82,9 +84,33 @@ TEST(VisionSheet, WhatThePrimitivesLeaveOnScreen) {
          fl_line(100, 10, 100, 60, FL_RED);
        },
        {{50, 50, FL_YELLOW}, {40, 40, FL_BLACK}, {160, 50, FL_GREEN}, {100, 30, FL_RED}}},
+      // Last, so that it stays on screen for the README's picture: a line leaving the sheet,
+      // dashes, a zigzag, an arrow, a sector, a circle, a rectangle and a text cut at the edge.
+      {"the README's sheet",
+       [&] {
+         readme.ofl_line(0, 200, 320, 0, FL_RED);
+         readme.ofl_dash_line(30, 170, 290, 170, FL_DARK_BLUE);
+         readme.ofl_break_line(40, 60, 120, 60, FL_DARK_GREEN);
+         readme.ofl_drw_arrow_line(150, 140, 220, 90, 12, 0.4, FL_BLACK);
+         readme.ofl_arrowbound(200, 40, 280, 40, FL_BLUE);
+         readme.ofl_circbound(40, 110, 40, FL_YELLOW);
+         readme.ofl_rectbound(100, 100, 40, 30, FL_CYAN);
+         readme.ofl_drw_String(FL_ALIGN_LEFT | FL_ALIGN_INSIDE, 230, 150, 120, 20, FL_BLACK,
+                               FL_HELVETICA, 14, "clipped text");
+         fl_color(FL_DARK3);
+         fl_rect(19, 19, 282, 162);
+       },
+       {{160, 100, FL_RED},
+        {8, 195, FL_WHITE},
+        {312, 5, FL_WHITE},
+        {30, 170, FL_DARK_BLUE},
+        {185, 115, FL_BLACK},
+        {60, 130, FL_YELLOW},
+        {60, 110, FL_BLACK},
+        {120, 115, FL_CYAN}}},
   };
-  Fl_Window window(240, 200);
-  Canvas canvas(240, 200);
+  Fl_Window window(320, 200);
+  Canvas canvas(320, 200);
   window.end();
   for (const auto& d : drawings) {
     canvas.paint(d.paint);
@@ -93,6 +119,7 @@ TEST(VisionSheet, WhatThePrimitivesLeaveOnScreen) {
           << d.what << " at " << p.x << ", " << p.y;
     }
   }
+  EXPECT_TRUE(screenshot(&window, "sheet"));
   canvas.paint([&] { free_sheet.ofl_arrowbound(20, 150, 120, 150, FL_BLUE); });
   settle(&window);
   EXPECT_EQ(canvas.colour_after, FL_BLACK);

@@ -1,4 +1,4 @@
-// The input panel in real windows: its layout, and check/eval driven through its buttons.
+// The input panel in real windows: its layout, and check and eval driven through its buttons.
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Browser.H>
@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "formspp.h"
-#include "gui_support.h"
+#include "gui_helpers.h"
 #include "support/gui_test.h"
 
 namespace {
@@ -56,18 +56,20 @@ TEST(SimulatorInput, LayoutInItsOwnWindowAndEmbedded) {
   EXPECT_EQ(own.go_button->labelsize(), 10);
 }
 
-TEST(SimulatorInput, CheckThroughGoInitAndQuit) {
+TEST(SimulatorInput, CheckAndEvalThroughItsButtons) {
   REQUIRE_DISPLAY();
-  OFD_simulator_input panel(200);
-  for (const char* name : {"A", "B", "C"}) panel.add(name);
+  OFD_simulator_input panel(220);
+  for (const char* name : {"S", "R", "TICK"}) panel.add(name);
   EXPECT_EQ(panel.count, 3);
-  EXPECT_EQ(panel.names, (std::list<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(panel.names, (std::list<std::string>{"S", "R", "TICK"}));
   settle(panel.form);
   panel.signal_browser->checked(1, 1);
   panel.signal_browser->checked(2, 1);
   panel.sticky_browser->checked(2, 1);
   panel.sticky_browser->checked(3, 1);
+  EXPECT_TRUE(screenshot(panel.form, "simulator_input"));
 
+  // GO: the marks are the values; only the sticky ones stay for the next instant.
   int init = -1;
   int quit = -1;
   Marks values{-1, -1, -1};
@@ -76,11 +78,12 @@ TEST(SimulatorInput, CheckThroughGoInitAndQuit) {
   EXPECT_EQ(quit, 0);
   EXPECT_EQ(init, 0);
   EXPECT_EQ(values, (Marks{1, 1, 0}));
-  EXPECT_EQ(marks(panel.signal_browser), (Marks{0, 1, 0}));  // only sticky B stays present
+  EXPECT_EQ(marks(panel.signal_browser), (Marks{0, 1, 0}));
   click_soon(panel.go_button);
   panel.check(&init, &quit, values.data());
   EXPECT_EQ(values, (Marks{0, 1, 0}));
 
+  // INIT clears the signals, not the sticky marks, and leaves the values alone; so does QUIT.
   values = {-1, -1, -1};
   click_soon(panel.init_button);
   panel.check(&init, &quit, values.data());
@@ -89,36 +92,15 @@ TEST(SimulatorInput, CheckThroughGoInitAndQuit) {
   EXPECT_EQ(values, (Marks{-1, -1, -1}));
   EXPECT_EQ(marks(panel.signal_browser), (Marks{0, 0, 0}));
   EXPECT_EQ(marks(panel.sticky_browser), (Marks{0, 1, 1}));
-
   init = 5;
   click_soon(panel.quit_button);
   panel.check(&init, &quit, values.data());
   EXPECT_EQ(quit, 1);
   EXPECT_EQ(init, 5);
   EXPECT_EQ(values, (Marks{-1, -1, -1}));
-}
 
-TEST(SimulatorInput, ClosingTheWindowCountsAsQuit) {
-  REQUIRE_DISPLAY();
-  OFD_simulator_input panel(200);
-  panel.add("S");
-  settle(panel.form);
-  Fl::add_timeout(
-      0.0, [](void* window) { static_cast<Fl_Window*>(window)->hide(); }, panel.form);
-  int init = 0;
-  int quit = 0;
-  int value = 0;
-  panel.check(&init, &quit, &value);
-  EXPECT_EQ(quit, 1);
-}
-
-TEST(SimulatorInput, EvalShowsValuesUnlessQuitIsPressed) {
-  REQUIRE_DISPLAY();
-  OFD_simulator_input panel(200);
-  for (const char* name : {"A", "B", "C"}) panel.add(name);
-  settle(panel.form);
-  int quit = -1;
-  Marks values{0, 5, 1};
+  // eval shows the values as marks, unless QUIT was pressed.
+  values = {0, 5, 1};
   panel.eval(&quit, values.data());
   EXPECT_EQ(quit, 0);
   EXPECT_EQ(marks(panel.signal_browser), (Marks{0, 1, 1}));
@@ -127,6 +109,13 @@ TEST(SimulatorInput, EvalShowsValuesUnlessQuitIsPressed) {
   panel.eval(&quit, values.data());
   EXPECT_EQ(quit, 1);
   EXPECT_EQ(marks(panel.signal_browser), (Marks{0, 1, 1}));
+
+  // Closing the window counts as QUIT.
+  Fl::add_timeout(
+      0.0, [](void* window) { static_cast<Fl_Window*>(window)->hide(); }, panel.form);
+  quit = 0;
+  panel.check(&init, &quit, values.data());
+  EXPECT_EQ(quit, 1);
 }
 
 }  // namespace

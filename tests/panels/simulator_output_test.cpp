@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "formspp.h"
-#include "gui_support.h"
+#include "gui_helpers.h"
 #include "support/gui_test.h"
 
 namespace {
@@ -65,6 +65,7 @@ TEST(SimulatorOutput, EvalColoursTheLampsOnScreen) {
   panel.eval(states.data());
   const Rgb by_state[] = {rgb_of(FL_BLUE), rgb_of(FL_YELLOW), rgb_of(FL_RED)};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(lamp(panel, i), by_state[i % 3]) << "lamp " << i;
+  EXPECT_TRUE(screenshot(panel.form, "simulator_output"));
   states[0] = 0;
   states[1] = 2;
   panel.eval(states.data());

@@ -7,6 +7,7 @@
 int sock_null_calls_from_c(void) {
   int wrong = 0;
   SOCK_init();
+  SOCK_shutdown(NULL, 0);
   SOCK_shutdown(NULL, 1);
   wrong += SOCK_accept(NULL) != 0;
   wrong += SOCK_port_number(NULL) != 0;

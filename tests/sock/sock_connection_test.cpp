@@ -1,4 +1,4 @@
-// Connections that work: clients, servers, accepted peers, transfers, copies and closing.
+// Connections that work: clients, servers, accepted peers, transfers, copies, closing and load.
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,43 @@ TEST(SockConnection, WritingToGonePeerFailsWithoutSignal) {
     result = SOCK_write(loop.client.get(), "x", 1);
   EXPECT_EQ(-1, result);
   EXPECT_TRUE(errno == EPIPE || errno == ECONNRESET) << errno;
+}
+
+// Load: 200 clients served one after another by one server, in batches within the backlog so
+// that each connect completes before its accept; nothing lost, no descriptor left open.
+TEST(SockLoad, TwoHundredClientsThroughOneServerLoseNothing) {
+  constexpr int kClients = 200;
+  constexpr int kBatch = 5;
+  const auto numbered = [](const char* word, int i) {
+    return word + std::to_string(1000 + i).substr(1);
+  };
+  const std::size_t before = open_descriptors();
+  {
+    SockPtr server(SOCK_make_server(0));
+    ASSERT_TRUE(server);
+    int answered = 0;
+    for (int first = 0; first < kClients; first += kBatch) {
+      std::vector<SockPtr> clients;
+      for (int i = first; i < first + kBatch; ++i) {
+        clients.emplace_back(SOCK_make_client("127.0.0.1", SOCK_port_number(server.get())));
+        ASSERT_TRUE(clients.back());
+        ASSERT_TRUE(send_all(clients.back().get(), numbered("client ", i)));
+      }
+      for (int i = first; i < first + kBatch; ++i) {
+        SockPtr connection = accept_one(server.get());
+        ASSERT_TRUE(connection);
+        const std::string question = receive(connection.get(), 10);
+        ASSERT_EQ("client ", question.substr(0, 7));
+        ASSERT_TRUE(send_all(connection.get(), "answer " + question.substr(7)));
+      }
+      for (int i = first; i < first + kBatch; ++i) {
+        EXPECT_EQ(numbered("answer ", i), receive(clients[i - first].get(), 10));
+        ++answered;
+      }
+    }
+    EXPECT_EQ(kClients, answered);
+  }
+  EXPECT_EQ(before, open_descriptors());
 }
 
 }  // namespace

@@ -1,0 +1,127 @@
+#include "gui_helpers.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+GuiScript& GuiScript::then(std::function<bool()> step) {
+  steps_.push_back(std::move(step));
+  return *this;
+}
+
+void GuiScript::start() {
+  Fl::add_timeout(0.02, tick, this);
+}
+
+void GuiScript::tick(void* data) {
+  auto* script = static_cast<GuiScript*>(data);
+  if (script->steps_.front()()) {
+    script->steps_.pop_front();
+    script->tries_ = 0;
+  } else if (++script->tries_ > 750) {
+    std::fprintf(stderr, "GUI script stuck, %zu steps left\n", script->steps_.size());
+    std::_Exit(3);
+  }
+  if (!script->steps_.empty()) Fl::repeat_timeout(0.02, tick, data);
+}
+
+namespace {
+
+Fl_Widget* find_in(Fl_Widget* widget, const std::function<bool(Fl_Widget*)>& wanted) {
+  if (wanted(widget)) return widget;
+  Fl_Group* group = widget->as_group();
+  for (int i = 0; group != nullptr && i < group->children(); ++i) {
+    if (Fl_Widget* found = find_in(group->child(i), wanted)) return found;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<unsigned char[]> read_pixels(Fl_Window* w, int x, int y, int width, int height) {
+  settle(w);
+  w->make_current();
+  return std::unique_ptr<unsigned char[]>(fl_read_image(nullptr, x, y, width, height));
+}
+
+}  // namespace
+
+Fl_Widget* find_widget(const std::function<bool(Fl_Widget*)>& wanted) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
+    if (Fl_Widget* found = w->visible() ? find_in(w, wanted) : nullptr) return found;
+  }
+  return nullptr;
+}
+
+Fl_Widget* labelled(const std::string& label) {
+  return find_widget([&](Fl_Widget* w) { return w->label() != nullptr && label == w->label(); });
+}
+
+bool press(const std::string& label) {
+  Fl_Widget* button = labelled(label);
+  if (button != nullptr) button->do_callback();
+  return button != nullptr;
+}
+
+void click(Fl_Widget* widget) {
+  Fl_Window* window = widget->window();
+  Fl::e_x = widget->x() + widget->w() / 2;
+  Fl::e_y = widget->y() + widget->h() / 2;
+  Fl::e_x_root = window->x_root() + Fl::e_x;
+  Fl::e_y_root = window->y_root() + Fl::e_y;
+  Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+  Fl::e_state = FL_BUTTON1;
+  Fl::handle(FL_PUSH, window);
+  Fl::e_state = 0;
+  Fl::handle(FL_RELEASE, window);
+}
+
+void click_soon(Fl_Widget* widget) {
+  Fl::add_timeout(
+      0.0, [](void* w) { click(static_cast<Fl_Widget*>(w)); }, widget);
+}
+
+std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+  return out << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+Rgb rgb_of(Fl_Color c) {
+  unsigned char r = 0;
+  unsigned char g = 0;
+  unsigned char b = 0;
+  Fl::get_color(c, r, g, b);
+  return {r, g, b};
+}
+
+void settle(Fl_Window* w) {
+  if (!w->shown()) w->show();
+  w->wait_for_expose();
+  for (int i = 0; i < 10; ++i) Fl::check();
+  Fl::flush();
+}
+
+Rgb pixel_at(Fl_Window* w, int x, int y) {
+  const auto pixel = read_pixels(w, x, y, 1, 1);
+  return {pixel[0], pixel[1], pixel[2]};
+}
+
+bool screenshot(Fl_Window* w, const std::string& name) {
+  const char* folder = std::getenv("MORVAC_SCREENSHOT_DIR");
+  if (folder == nullptr) return true;
+  const auto pixels = read_pixels(w, 0, 0, w->w(), w->h());
+  FILE* file = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
+  if (file == nullptr) return false;
+  std::fprintf(file, "P6\n%d %d\n255\n", w->w(), w->h());
+  const size_t size = static_cast<size_t>(w->w()) * w->h() * 3;
+  const bool written = std::fwrite(pixels.get(), 1, size, file) == size;
+  return std::fclose(file) == 0 && written;
+}
+
+// Xft's font matching keeps fontconfig patterns for the life of the process; LeakSanitizer would
+// report them at exit in every test that draws text.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}

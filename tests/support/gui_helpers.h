@@ -1,0 +1,62 @@
+// Helpers of the tests that open FLTK windows: scripts that answer modal windows from inside their
+// own event loops, finding and pressing widgets, and reading back a window's pixels.
+#ifndef MORVAC_TESTS_GUI_HELPERS_H
+#define MORVAC_TESTS_GUI_HELPERS_H
+
+#include <FL/Enumerations.H>
+
+#include <deque>
+#include <functional>
+#include <ostream>
+#include <string>
+
+class Fl_Widget;
+class Fl_Window;
+
+// Steps run in order from an FLTK timeout, one try every 20 ms; a step that returns false is
+// tried again. A script stuck 15 s on one step ends the program, since nobody else would close
+// the modal window it waits in.
+class GuiScript {
+ public:
+  GuiScript& then(std::function<bool()> step);
+  void start();
+  [[nodiscard]] bool done() const { return steps_.empty(); }
+
+ private:
+  static void tick(void* script);
+  std::deque<std::function<bool()>> steps_;
+  int tries_ = 0;
+};
+
+// Returns the first widget of a shown window for which wanted is true, or null.
+[[nodiscard]] Fl_Widget* find_widget(const std::function<bool(Fl_Widget*)>& wanted);
+[[nodiscard]] Fl_Widget* labelled(const std::string& label);
+template <typename T>
+[[nodiscard]] T* first_of() {
+  return dynamic_cast<T*>(find_widget([](Fl_Widget* w) { return dynamic_cast<T*>(w) != nullptr; }));
+}
+// Runs the callback of the button labelled label if one is on screen; returns whether it did.
+bool press(const std::string& label);
+
+// Presses and releases the left mouse button over the middle of widget, through its window's
+// event handling (so a widget that is not where it should be is not hit).
+void click(Fl_Widget* widget);
+// Clicks widget from the event loop as soon as a polling loop runs.
+void click_soon(Fl_Widget* widget);
+
+struct Rgb {
+  int r, g, b;
+  bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+std::ostream& operator<<(std::ostream& out, const Rgb& c);
+// Returns the screen colour of an FLTK colour index.
+[[nodiscard]] Rgb rgb_of(Fl_Color c);
+// Shows w if needed and returns once it is mapped and everything pending is drawn.
+void settle(Fl_Window* w);
+// Returns the colour of pixel (x, y) of w, in w's coordinates, after settling it.
+[[nodiscard]] Rgb pixel_at(Fl_Window* w, int x, int y);
+// Saves the pixels of w as name.ppm in the folder named by MORVAC_SCREENSHOT_DIR, when it is set
+// (the README's pictures are taken so); returns false only when the file cannot be written.
+bool screenshot(Fl_Window* w, const std::string& name);
+
+#endif  // MORVAC_TESTS_GUI_HELPERS_H
