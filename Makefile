@@ -20,7 +20,7 @@ build: deps $(BUILD)/CMakeCache.txt
 
 # Translates the bundled example and shows the result.
 run: build
-	cd examples && ../$(BUILD)/driver/morvac watch_dog; status=$$?; \
+	cd examples && ../$(BUILD)/driver/morvac watch_dog; status=$$?; echo; \
 	  echo "--- examples/watch_dog.qrl (exit status $$status) ---"; cat watch_dog.qrl
 
 # The whole suite; windows open on a virtual X server.
