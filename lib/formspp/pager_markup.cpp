@@ -79,12 +79,9 @@ void Pagination::count(const std::string& line) {
 }
 
 int page_breaks(const std::string* lines, int count) {
-  Pagination pagination;
   int breaks = 0;
-  for (int index = 0; index < count; ++index) {
-    if (pagination.begins_page(index)) ++breaks;
-    pagination.count(lines[index]);
-  }
+  for_each_paged_line(
+      lines, count, [&](int page) { breaks = page; }, [](const std::string&) {});
   return breaks;
 }
 

@@ -39,6 +39,19 @@ class Pagination {
   int counted_ = 0;
 };
 
+// Walks a document page by page: calls on_break(n) before the first line of page n (n from 1;
+// not before the first page) and on_line(line) for every line, in order.
+template <class OnBreak, class OnLine>
+void for_each_paged_line(const std::string* lines, int count, OnBreak on_break, OnLine on_line) {
+  Pagination pagination;
+  int breaks = 0;
+  for (int index = 0; index < count; ++index) {
+    if (pagination.begins_page(index)) on_break(++breaks);
+    pagination.count(lines[index]);
+    on_line(lines[index]);
+  }
+}
+
 // Returns the number of page breaks of a document (the index of its last page).
 [[nodiscard]] int page_breaks(const std::string* lines, int count);
 

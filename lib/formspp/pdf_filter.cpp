@@ -185,12 +185,8 @@ void OFD_afficheur_filtre_impression::pdf(std::fstream& /*out*/, const std::stri
 
 void OFD_afficheur_filtre_impression::imprime_pdf(std::fstream& out) {
   begin_pdf(out);
-  formspp_pager::Pagination pagination;
-  int breaks = 0;
-  for (int index = 0; index < nb_lignes; ++index) {
-    if (pagination.begins_page(index)) next_page_pdf(out, ++breaks);
-    pagination.count(lignes[index]);
-    pdf(out, lignes[index]);
-  }
+  formspp_pager::for_each_paged_line(
+      lignes, nb_lignes, [&](int page) { next_page_pdf(out, page); },
+      [&](const std::string& ligne) { pdf(out, ligne); });
   end_pdf(out);
 }

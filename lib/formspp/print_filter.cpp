@@ -103,12 +103,8 @@ void OFD_afficheur_filtre_impression::postscript(std::fstream& out, const std::s
 
 void OFD_afficheur_filtre_impression::imprime_postscript(std::fstream& out) {
   begin_postscript(out);
-  formspp_pager::Pagination pagination;
-  int breaks = 0;
-  for (int index = 0; index < nb_lignes; ++index) {
-    if (pagination.begins_page(index)) next_page_postscript(out, ++breaks);
-    pagination.count(lignes[index]);
-    postscript(out, lignes[index]);
-  }
+  formspp_pager::for_each_paged_line(
+      lignes, nb_lignes, [&](int page) { next_page_postscript(out, page); },
+      [&](const std::string& ligne) { postscript(out, ligne); });
   end_postscript(out);
 }
