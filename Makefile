@@ -59,3 +59,10 @@ bench: build
 .PHONY: package
 package: build
 	cmake --build $(BUILD) --target package
+
+# A bare Debian 12 root (mmdebstrap) runs `make run` and `make test` from a clone of HEAD:
+# proves the install step misses nothing. Needs root; the root is cached in /var/cache.
+.PHONY: fresh-check
+fresh-check:
+	@sh scripts/install-deps.sh mmdebstrap
+	sh scripts/fresh-check.sh

@@ -45,6 +45,7 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/morvacConfigVersion
   COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/morvacConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/morvacConfigVersion.cmake
+              cmake/morvacFLTK.cmake
         DESTINATION ${MORVAC_CMAKE_DIR})
 
 # pkg-config files. FLTK 1.3 ships no .pc file on Debian, so formspp's static link line takes

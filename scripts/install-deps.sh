@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing need, and only those missing.
 # Usage: scripts/install-deps.sh [extra package ...]
 set -eu
-packages="build-essential cmake pkg-config bison flex libfltk1.3-dev libgtest-dev \
+packages="build-essential cmake pkg-config bison flex libfl-dev libfltk1.3-dev libgtest-dev \
   xvfb xauth xfonts-base fonts-dejavu-core xdotool qpdf poppler-utils ghostscript groff-base file $*"
 missing=""
 for p in $packages; do
