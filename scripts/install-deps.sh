@@ -3,7 +3,7 @@
 # Usage: scripts/install-deps.sh [extra package ...]
 set -eu
 packages="build-essential cmake pkg-config bison flex libfl-dev libfltk1.3-dev libgtest-dev \
-  xvfb xauth xfonts-base fonts-dejavu-core xdotool qpdf poppler-utils ghostscript groff-base file $*"
+  xvfb xauth xfonts-base fonts-dejavu-core xdotool mount qpdf poppler-utils ghostscript groff-base file $*"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
