@@ -69,8 +69,10 @@ void fl_show_Sbigmessages(const std::string& text, int columns);
 // Wait notice
 // ---------------------------------------------------------------------------------------------
 
-// A notice that work is in progress: shown (titled "travail en cours ...", at the mouse) as soon
-// as it is built, and removed when the object is destroyed. It does not answer events meanwhile.
+// A notice that work is in progress, titled "travail en cours ...", at the mouse. The constructor
+// returns once the message is drawn on the screen, and the destructor once the window has left
+// it, so the owner may block in between without running the event loop. It does not answer
+// events meanwhile.
 class OFD_wait_form {
  public:
   explicit OFD_wait_form(const std::string& message);

@@ -1,11 +1,22 @@
 // The wait notice.
 #include <FL/forms.H>
+#include <FL/x.H>
 
 #include <unistd.h>
 
 #include "formspp/console_fallback.h"
 #include "formspp/dialogs.h"
 #include "formspp/message_box.h"
+
+namespace {
+
+// Returns once the X server has carried out every request sent so far: the caller may block
+// right after, and nothing queued on our side would reach the screen before its next event loop.
+void reach_the_screen() {
+  if (fl_display != nullptr) XSync(fl_display, False);
+}
+
+}  // namespace
 
 OFD_wait_form::OFD_wait_form(const std::string& message) : form(nullptr), text(nullptr) {
   if (!formspp_display_available()) {
@@ -22,8 +33,13 @@ OFD_wait_form::OFD_wait_form(const std::string& message) : form(nullptr), text(n
   fl_end_form();
   // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
   fl_show_form(form, FL_PLACE_MOUSE, FL_TRANSIENT, "travail en cours ...");
-  // Drawn once now: the notice takes no part in the event loop afterwards.
+  // The notice takes no part in the event loop afterwards, and its owner may block at once: a
+  // single pass of the loop would end before the window is even mapped. So wait until it is
+  // exposed, draw it, and let the server finish drawing it.
   Fl::check();
+  form->wait_for_expose();
+  Fl::flush();
+  reach_the_screen();
   usleep(1000);
 }
 
@@ -31,4 +47,6 @@ OFD_wait_form::~OFD_wait_form() {
   if (form == nullptr) return;
   fl_hide_form(form);
   delete form;
+  // Gone from the screen now, not at the owner's next pass of its event loop.
+  reach_the_screen();
 }

@@ -6,6 +6,7 @@
 #include <FL/Fl_File_Input.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Multi_Browser.H>
+#include <FL/fl_draw.H>
 #include <FL/forms.H>
 
 #include "formspp.h"
@@ -147,6 +148,72 @@ TEST(DialogWindows, WaitNoticeAndBrowserLines) {
   fl_replace_browser_Sline(&browser, 1, "%d");
   EXPECT_EQ(browser.size(), 3);
   EXPECT_STREQ(browser.text(1), "%d");
+}
+
+// The notice as its busy owner's user sees it: the screen is read by another connection while the
+// owner runs no event loop at all.
+class WaitNoticeOnScreen : public testing::Test {
+ protected:
+  void SetUp() override {
+    REQUIRE_DISPLAY();
+    screen_.backdrop(kBackdrop);
+  }
+  // Checks that picture, taken where the notice stands, shows message on the notice's face:
+  // whole, in dark ink, centred, and nothing else drawn there.
+  static void expect_notice(const Picture& picture, const std::string& message) {
+    fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+    const int width = static_cast<int>(fl_width(message.c_str()));
+    int left = picture.w;
+    int right = -1;
+    int face = 0;
+    for (int y = 5; y < picture.h - 5; ++y) {
+      for (int x = 5; x < picture.w - 5; ++x) {
+        const Rgb p = picture.at(x, y);
+        if (p == rgb_of(FL_BACKGROUND_COLOR)) ++face;
+        if (p.r + p.g + p.b < 200) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+      }
+    }
+    EXPECT_GT(face, (picture.w - 10) * (picture.h - 10) * 9 / 10) << "the notice's face";
+    EXPECT_GE(left, 300 - width / 2 - 2) << "ink left of the message";
+    EXPECT_LE(right, 300 + width / 2 + 2) << "ink right of the message";
+    EXPECT_GE(right - left, width * 9 / 10) << "the message is not all there";
+  }
+  // Checks that the notice has left the rectangle (x, y, 600, 60) to the backdrop.
+  void expect_gone(int x, int y) const {
+    const Picture picture = screen_.read(x, y, 600, 60);
+    const auto others = std::count_if(picture.pixels.begin(), picture.pixels.end(),
+                                      [](const Rgb& p) { return !(p == kBackdrop); });
+    EXPECT_EQ(others, 0) << "pixels of the notice left on the screen";
+  }
+
+  static constexpr Rgb kBackdrop{0, 128, 96};
+  ScreenReader screen_;
+};
+
+TEST_F(WaitNoticeOnScreen, ReadableWhileItsOwnerBlocks) {
+  const std::string message = "computing, please wait ...";
+  std::pair<int, int> at;
+  {
+    const OFD_wait_form notice(message);
+    // From here the owner is busy: no call to the toolkit until the notice is destroyed.
+    at = screen_.origin(notice.form);
+    expect_notice(screen_.read(at.first, at.second, 600, 60), message);
+  }
+  expect_gone(at.first, at.second);
+}
+
+TEST_F(WaitNoticeOnScreen, GoneAsSoonAsDestroyed) {
+  std::pair<int, int> at;
+  {
+    const OFD_wait_form notice("50% done");
+    settle(notice.form);  // the owner ran its event loop for a while, then got busy again
+    at = screen_.origin(notice.form);
+    expect_notice(screen_.read(at.first, at.second, 600, 60), "50% done");
+  }
+  expect_gone(at.first, at.second);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 
 #include <cstdio>
 #include <cstdlib>
@@ -106,6 +107,79 @@ void settle(Fl_Window* w) {
 Rgb pixel_at(Fl_Window* w, int x, int y) {
   const auto pixel = read_pixels(w, x, y, 1, 1);
   return {pixel[0], pixel[1], pixel[2]};
+}
+
+Picture picture_of(Fl_Window* w, int x, int y, int width, int height) {
+  const auto rgb = read_pixels(w, x, y, width, height);
+  Picture picture{width, height, {}};
+  for (int i = 0; i < width * height; ++i)
+    picture.pixels.push_back({rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]});
+  return picture;
+}
+
+ScreenReader::ScreenReader() : display_(XOpenDisplay(nullptr)) {}
+
+ScreenReader::~ScreenReader() {
+  if (display_ == nullptr) return;
+  if (backdrop_ != 0) XDestroyWindow(display_, backdrop_);
+  XCloseDisplay(display_);
+}
+
+void ScreenReader::backdrop(const Rgb& colour) {
+  if (display_ == nullptr) return;
+  const int screen = DefaultScreen(display_);
+  XColor pixel{};
+  pixel.red = static_cast<unsigned short>(colour.r * 257);
+  pixel.green = static_cast<unsigned short>(colour.g * 257);
+  pixel.blue = static_cast<unsigned short>(colour.b * 257);
+  XAllocColor(display_, DefaultColormap(display_, screen), &pixel);
+  XSetWindowAttributes attributes{};
+  attributes.background_pixel = pixel.pixel;
+  attributes.override_redirect = True;  // no window manager moves or frames it
+  backdrop_ =
+      XCreateWindow(display_, RootWindow(display_, screen), 0, 0,
+                    static_cast<unsigned>(DisplayWidth(display_, screen)),
+                    static_cast<unsigned>(DisplayHeight(display_, screen)), 0, CopyFromParent,
+                    InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
+  XMapWindow(display_, backdrop_);
+  XSync(display_, False);
+}
+
+std::pair<int, int> ScreenReader::origin(Fl_Window* w) const {
+  int x = -1;
+  int y = -1;
+  Window child = 0;
+  if (display_ != nullptr) {
+    XTranslateCoordinates(display_, fl_xid(w), DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  }
+  return {x, y};
+}
+
+Picture ScreenReader::read(int x, int y, int width, int height) const {
+  Picture picture{width, height, {}};
+  if (display_ == nullptr) return picture;
+  XImage* image =
+      XGetImage(display_, DefaultRootWindow(display_), x, y, static_cast<unsigned>(width),
+                static_cast<unsigned>(height), AllPlanes, ZPixmap);
+  if (image == nullptr) return picture;
+  // Each channel scaled from its mask to 0..255.
+  const auto channel = [](unsigned long pixel, unsigned long mask) {
+    if (mask == 0) return 0;
+    while ((mask & 1) == 0) {
+      mask >>= 1;
+      pixel >>= 1;
+    }
+    return static_cast<int>((pixel & mask) * 255 / mask);
+  };
+  for (int j = 0; j < height; ++j) {
+    for (int i = 0; i < width; ++i) {
+      const unsigned long p = XGetPixel(image, i, j);
+      picture.pixels.push_back({channel(p, image->red_mask), channel(p, image->green_mask),
+                                channel(p, image->blue_mask)});
+    }
+  }
+  XDestroyImage(image);
+  return picture;
 }
 
 bool screenshot(Fl_Window* w, const std::string& name) {

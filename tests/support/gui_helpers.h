@@ -9,6 +9,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 class Fl_Widget;
 class Fl_Window;
@@ -55,6 +56,39 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c);
 void settle(Fl_Window* w);
 // Returns the colour of pixel (x, y) of w, in w's coordinates, after settling it.
 [[nodiscard]] Rgb pixel_at(Fl_Window* w, int x, int y);
+
+// A rectangle of pixels, row by row from its top left corner.
+struct Picture {
+  int w = 0, h = 0;
+  std::vector<Rgb> pixels;
+  [[nodiscard]] Rgb at(int x, int y) const { return pixels[static_cast<size_t>(y) * w + x]; }
+};
+// Returns the pixels of the rectangle (x, y, width, height) of w, in w's coordinates, after
+// settling it.
+[[nodiscard]] Picture picture_of(Fl_Window* w, int x, int y, int width, int height);
+
+// The screen as another program sees it, through a connection of its own to the display: reading
+// it neither runs this program's event loop nor sends what its FLTK connection holds back.
+class ScreenReader {
+ public:
+  ScreenReader();
+  ~ScreenReader();
+  ScreenReader(const ScreenReader&) = delete;
+  ScreenReader& operator=(const ScreenReader&) = delete;
+
+  // Covers the screen with a window of one colour that the server repaints by itself wherever a
+  // window above it goes away; windows shown later are above it.
+  void backdrop(const Rgb& colour);
+  // Returns where the top left corner of w is on the screen, as the server has it.
+  [[nodiscard]] std::pair<int, int> origin(Fl_Window* w) const;
+  // Returns the pixels of the screen rectangle (x, y, width, height).
+  [[nodiscard]] Picture read(int x, int y, int width, int height) const;
+
+ private:
+  struct _XDisplay* display_;
+  unsigned long backdrop_ = 0;
+};
+
 // Saves the pixels of w as name.ppm in the folder named by MORVAC_SCREENSHOT_DIR, when it is set
 // (the README's pictures are taken so); returns false only when the file cannot be written.
 bool screenshot(Fl_Window* w, const std::string& name);
