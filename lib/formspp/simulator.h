@@ -66,6 +66,8 @@ class OFD_simulator_input {
 
 // Output panel: per_page outputs per page, (h - 85) / 16 of them; heights below 101 leave no
 // room for a single output (a message on standard error says so, and nothing is ever listed).
+// The lamps stand 16 pixels apart in a window of its own and 17 embedded, and the rows of the
+// list of names are exactly as high, so each lamp stays beside its own name.
 class OFD_simulator_output {
  public:
   // Most lamps a panel can hold.

@@ -1,3 +1,4 @@
+#include <FL/Fl_Browser.H>
 #include <FL/forms.H>
 
 #include <algorithm>
@@ -37,6 +38,19 @@ int outputs_per_page(int h) {
   return fit;
 }
 
+// The list of names: every row exactly as high as the lamps are apart, whatever the font's height,
+// so that each lamp stays beside its own name down to the last row of a page.
+class LampRowBrowser : public Fl_Browser {
+ public:
+  LampRowBrowser(int x, int y, int w, int h, int row) : Fl_Browser(x, y, w, h), row_(row) {}
+
+ protected:
+  int item_height(void* /*item*/) const override { return row_; }
+
+ private:
+  int row_;
+};
+
 }  // namespace
 
 OFD_simulator_output::OFD_simulator_output(int h, const char* title) : own_window_(true) {
@@ -73,8 +87,9 @@ void OFD_simulator_output::build(int h, bool embedded) {
   plus_button->callback(OFD_simulator_output_callback_plus, this);
   moins_button = add_panel_button(embedded ? x + 70 : 30, h - 30, 20, 20, "-");
   moins_button->callback(OFD_simulator_output_callback_moins, this);
-  browser = fl_add_browser(FL_NORMAL_BROWSER, x + 20, 30, 198, std::max(0, h - 68), "");
   const int spacing = embedded ? 17 : 16;
+  browser = new LampRowBrowser(x + 20, 30, 198, std::max(0, h - 68), spacing);
+  browser->type(FL_NORMAL_BROWSER);
   for (int i = 0; i < per_page; ++i) {
     Fl_Box* lamp = fl_add_box(FL_FLAT_BOX, x + 7, spacing * i + 34, 10, 12, "");
     lamp->labelfont(FL_TIMES);

@@ -108,4 +108,68 @@ TEST(SimulatorOutput, TooLowAPanelListsNothing) {
   EXPECT_EQ(panel.browser->size(), 0);
 }
 
+// Returns the rows of the page's names on the screen, from top to bottom: the runs of pixel rows
+// that hold dark ink where the first letter of each name is drawn (an underscore further on
+// would stand apart from its letters).
+std::vector<std::pair<int, int>> name_rows(const OFD_simulator_output& panel) {
+  const Fl_Browser* list = panel.browser;
+  const Picture text = picture_of(panel.form, list->x() + 4, list->y() + 2, 10, list->h() - 4);
+  std::vector<std::pair<int, int>> rows;
+  bool in_name = false;
+  for (int y = 0; y < text.h; ++y) {
+    bool ink = false;
+    for (int x = 0; x < text.w && !ink; ++x) {
+      const Rgb p = text.at(x, y);
+      ink = p.r + p.g + p.b < 300;
+    }
+    if (ink && !in_name) rows.emplace_back(list->y() + 2 + y, 0);
+    if (ink) rows.back().second = list->y() + 2 + y;
+    in_name = ink;
+  }
+  return rows;
+}
+
+TEST(SimulatorOutput, EveryLampBesideItsName) {
+  REQUIRE_DISPLAY();
+  const struct {
+    bool embedded;
+    int height, outputs;
+  } cases[] = {{false, 500, 25}, {false, 245, 10}, {true, 500, 25}, {true, 245, 10}};
+  for (const auto& c : cases) {
+    const auto where = ::testing::Message()
+                       << (c.embedded ? "embedded" : "own window") << ", height " << c.height;
+    auto window = std::make_unique<Fl_Window>(260, c.height);
+    std::unique_ptr<OFD_simulator_output> panel;
+    if (c.embedded) {
+      panel = std::make_unique<OFD_simulator_output>(window.get(), 20, c.height, "Outputs");
+      window->end();
+      window->show();
+    } else {
+      window->end();
+      panel = std::make_unique<OFD_simulator_output>(c.height, "Outputs");
+    }
+    ASSERT_EQ(panel->per_page, c.outputs) << where;
+    std::vector<int> states;
+    for (int k = 1; k <= c.outputs; ++k) {
+      panel->add((k % 2 == 0 ? "EMITTED_" : "absent_") + std::to_string(k));
+      states.push_back(k % 2 == 0 ? 1 : 0);
+    }
+    panel->eval(states.data());
+    const auto rows = name_rows(*panel);
+    ASSERT_EQ(rows.size(), static_cast<size_t>(c.outputs)) << where;
+    for (int i = 0; i < c.outputs; ++i) {
+      const Fl_Box* box = panel->lamps[i];
+      const int middle = box->y() + box->h() / 2;
+      EXPECT_TRUE(rows[i].first <= middle && middle <= rows[i].second)
+          << where << ": lamp " << i << " at " << middle << ", its name from " << rows[i].first
+          << " to " << rows[i].second;
+      EXPECT_EQ(lamp(*panel, i), rgb_of(states[i] == 1 ? FL_BLUE : FL_YELLOW))
+          << where << ": lamp " << i;
+    }
+    if (!c.embedded && c.height == 245) {
+      EXPECT_TRUE(screenshot(panel->form, "simulator_output_10"));
+    }
+  }
+}
+
 }  // namespace
