@@ -3,6 +3,11 @@
 #include <FL/forms.H>
 #include <unistd.h>
 
+#include <string>
+
+#include "formspp/console_fallback.h"
+#include "formspp/message_box.h"
+
 PanelScope::PanelScope(int w, int h) : saved_group_(Fl_Group::current()), own_window_(true) {
   // A window created while a group is open would become that group's subwindow.
   Fl_Group::current(nullptr);
@@ -39,7 +44,12 @@ Fl_Widget* add_panel_text(int x, int y, const char* label) {
   return fl_add_text(FL_NO_BOX, x, y, 40, 20, label);
 }
 
-void show_panel_window(Fl_Window* form, const char* title) {
+void show_panel_window(Fl_Window* form, const char* title, const char* headless) {
+  if (!formspp_display_available()) {
+    const std::string name = title != nullptr && *title != '\0' ? title : "simulator panel";
+    formspp_write_console_line(name + ": no display, " + headless);
+    return;
+  }
   // Showing a window closes whatever group is open; the caller's stays open.
   Fl_Group* caller_group = Fl_Group::current();
   fl_show_form(form, FL_PLACE_MOUSE, FL_TRANSIENT, title);

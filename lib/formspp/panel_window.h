@@ -40,8 +40,9 @@ class PanelScope {
 Fl_Widget* add_panel_text(int x, int y, const char* label);
 
 // Shows a panel's own window at the mouse position with a transient border; the window keeps its
-// own copy of title, and a group the caller has open stays open.
-void show_panel_window(Fl_Window* form, const char* title);
+// own copy of title, and a group the caller has open stays open. Without a display the window
+// stays hidden and standard output gets the line: title, ": no display, " and headless.
+void show_panel_window(Fl_Window* form, const char* title, const char* headless);
 
 // Returns true when form is null or not shown, so no button of it can be pressed.
 [[nodiscard]] bool panel_closed(Fl_Window* form);

@@ -11,6 +11,13 @@
 // the FLTK thread; the polling calls pause 1000 microseconds per pass. A panel whose window is
 // not shown (never shown, or closed by the user) answers its polls as if "QUIT" were pressed, so
 // a simulator never waits on a window that nobody can see.
+//
+// Without a display the panels are built all the same and never shown. A panel in a window of
+// its own writes one line to standard output instead: "Inputs Pannel: no display, every step
+// answers QUIT", or its title followed by ": no display, the outputs and their states are kept,
+// not shown". The input panel then answers every poll with QUIT; the output panel keeps its
+// outputs, their states and its page. An embedded panel writes nothing (its caller's window
+// cannot be shown either) and behaves the same way.
 #ifndef MORVAC_FORMSPP_SIMULATOR_H
 #define MORVAC_FORMSPP_SIMULATOR_H
 

@@ -18,7 +18,8 @@ OFD_simulator_input::OFD_simulator_input(int h) : own_window_(true) {
     form = scope.window();
     build(0, h);
   }
-  show_panel_window(form, "Inputs Pannel");
+  // Without a display the window is never shown, so every poll answers QUIT.
+  show_panel_window(form, "Inputs Pannel", "every step answers QUIT");
 }
 
 OFD_simulator_input::OFD_simulator_input(Fl_Window* w, int x, int h) {

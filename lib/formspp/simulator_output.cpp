@@ -59,7 +59,7 @@ OFD_simulator_output::OFD_simulator_output(int h, const char* title) : own_windo
     form = scope.window();
     build(h, false);
   }
-  show_panel_window(form, title);
+  show_panel_window(form, title, "the outputs and their states are kept, not shown");
 }
 
 OFD_simulator_output::OFD_simulator_output(Fl_Window* w, int x, int h, const char* label)
