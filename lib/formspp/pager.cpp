@@ -8,10 +8,10 @@
 #include "Stringpp.h"
 #include "formspp/console_fallback.h"
 #include "formspp/dialogs.h"
-#include "formspp/literal_label.h"
 #include "formspp/message_box.h"
 #include "formspp/pager.h"
 #include "formspp/pager_markup.h"
+#include "formspp/pager_title.h"
 #include "formspp/text_lines.h"
 
 namespace {
@@ -48,18 +48,19 @@ OFD_afficheur::OFD_afficheur(Fl_Window* parent, int langue_)
   // The window owns every widget added while it is being built, and deletes them with itself.
   // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
   form = fl_bgn_form(FL_NO_BOX, 920, 700);
-  fl_add_box(FL_UP_BOX, 0, 0, 930, 700, "");
+  auto* background = new PagerBackground(FL_UP_BOX, 0, 0, 930, 700);
 
   navigateur = fl_add_browser(FL_HOLD_BROWSER, 10, 50, 910, 570, "");
   fl_set_object_boxtype(navigateur, FL_DOWN_BOX);
   navigateur->color(FL_BACKGROUND_COLOR);
   navigateur->labelfont(FL_TIMES);
 
-  titre = fl_add_text(FL_NO_BOX, 280, 20, 310, 20, "");
+  auto* title = new PagerTitle(280, 20, 310, 20);
+  titre = title;
   fl_set_object_lsize(titre, 12);
   fl_set_object_lalign(titre, FL_ALIGN_INSIDE);
   fl_set_object_lstyle(titre, FL_BOLD_STYLE);
-  formspp_use_literal_label(titre);
+  background->title(title);
 
   numero = fl_add_text(FL_NO_BOX, 80, 20, 120, 20, "");
 
@@ -75,10 +76,25 @@ OFD_afficheur::OFD_afficheur(Fl_Window* parent, int langue_)
   bouton_aller = fl_add_button(FL_NORMAL_BUTTON, 190, 645, 20, 20, "");
   fl_end_form();
   // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
+  set_title_room(title);
 }
 
 OFD_afficheur::~OFD_afficheur() {
   delete form;
+}
+
+void OFD_afficheur::set_title_room(PagerTitle* title) const {
+  // The strip between the browser and the window's edge on the title's side (the form is laid
+  // out with its y axis upwards and turned over when it ends), right of the page number; kept
+  // clear of the window's bevel.
+  const int margin = 4;
+  const int browser_top = navigateur->y();
+  const int browser_bottom = navigateur->y() + navigateur->h();
+  const bool below = titre->y() >= browser_bottom;
+  const int top = below ? browser_bottom + margin : margin;
+  const int bottom = below ? form->h() - margin : browser_top - margin;
+  const int left = numero->x() + numero->w() + 2 * margin;
+  title->room(left, top, form->w() - margin - left, bottom - top);
 }
 
 int OFD_afficheur::last_page() const {
@@ -136,7 +152,12 @@ void OFD_afficheur::run() {
     } else if (pressed == bouton_aller || pressed == saisie_page) {
       // Checked as a long: a huge typed number must not wrap into a valid page.
       const long typed = Stol(fl_get_input(saisie_page));
-      if (typed >= 1 && typed <= last_page() + 1) page_numero(static_cast<int>(typed - 1));
+      if (typed >= 1 && typed <= last_page() + 1) {
+        page_numero(static_cast<int>(typed - 1));
+      } else {
+        // A refused number gives way to the page shown, so the field never says otherwise.
+        fl_set_Sinput(saisie_page, unslong2S(static_cast<unsigned long>(page_courante) + 1));
+      }
     }
     // A window closed by the window manager ends the pager like "cancel".
     if (pressed == bouton_annuler || pressed == form || !form->shown()) return;

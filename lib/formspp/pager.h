@@ -30,6 +30,7 @@ class Fl_Button;
 class Fl_FormsText;
 class Fl_Input;
 class Fl_Window;
+class PagerTitle;
 
 // The number of columns of the document markup.
 inline constexpr int OFD_nb_colonnes = 15;
@@ -170,7 +171,9 @@ class OFD_afficheur {
 
   // Shows nb lines (borrowed for the call) under titre (cut to 81 characters) and runs the pager
   // until it is cancelled or closed; lecteur names the PDF viewer, "" for none. A null array
-  // returns at once.
+  // returns at once. A title wider than its box is laid out beside the page number, on several
+  // lines if need be, never over it. A typed page number outside the document is refused and
+  // the field shows the current page again.
   void activation(std::string* lignes, int nb, const std::string& titre,
                   const std::string& lecteur);
   // The same on a copy of a list; an empty list returns at once.
@@ -214,6 +217,7 @@ class OFD_afficheur {
 
  private:
   void run();
+  void set_title_room(PagerTitle* title) const;
   [[nodiscard]] int last_page() const;
 };
 

@@ -1,6 +1,7 @@
 // The pager in a real window: page moves, the page field, both exports, cancel and close.
 #include <gtest/gtest.h>
 
+#include <FL/fl_draw.H>
 #include <FL/forms.H>
 
 #include <filesystem>
@@ -110,6 +111,104 @@ TEST_F(PagerWindow, FrenchPdfWithoutViewerAndClosedWindow) {
   EXPECT_TRUE(script.done());
   EXPECT_TRUE(parent_.active());
   EXPECT_EQ(run_command("qpdf --check tmp.pdf"), 0);
+}
+
+TEST_F(PagerWindow, RefusedPageNumberGivesWayToThePageShown) {
+  GuiScript script;
+  script.then([&] { return pager_.form->shown() != 0; })
+      .then(on("page 1 / 3    ", pager_.bouton_suivant));
+  for (const char* typed : {"abc", "0", "4", "", "-2"}) {
+    script.then(on("page 2 / 3    ", pager_.bouton_aller, typed)).then([&, typed] {
+      EXPECT_STREQ(pager_.saisie_page->value(), "2") << "after " << typed;
+      return true;
+    });
+  }
+  script
+      .then([&] {
+        pager_.saisie_page->value("99");  // by Enter in the field
+        Fl::focus(pager_.saisie_page);
+        Fl::e_keysym = FL_Enter;
+        return Fl::handle(FL_KEYBOARD, pager_.form) != 0;
+      })
+      .then(on("page 2 / 3    ", pager_.bouton_annuler));
+  script.start();
+  pager_.activation(doc_.data(), static_cast<int>(doc_.size()), "title", "");
+  EXPECT_TRUE(script.done());
+  EXPECT_STREQ(pager_.saisie_page->value(), "2");
+}
+
+// A box around one line of text drawn on a picture.
+struct Ink {
+  int left, right, top, bottom;
+};
+
+// Returns the lines of dark ink that picture holds and blank does not, right of column from: one
+// box per run of pixel rows that hold such ink.
+std::vector<Ink> ink_lines(const Picture& picture, const Picture& blank, int from) {
+  std::vector<Ink> lines;
+  bool in_line = false;
+  for (int y = 0; y < picture.h; ++y) {
+    bool inked = false;
+    for (int x = from; x < picture.w; ++x) {
+      const Rgb p = picture.at(x, y);
+      if (p.r + p.g + p.b >= 200 || p == blank.at(x, y)) continue;
+      if (!in_line) lines.push_back({x, x, y, y});
+      Ink& line = lines.back();
+      line = {std::min(line.left, x), std::max(line.right, x), line.top, y};
+      inked = in_line = true;
+    }
+    in_line = inked;
+  }
+  return lines;
+}
+
+// The strip under the page, read back with titles of the longest length: the page number is
+// drawn as with no title, and the whole title stands beside it, at its size, inside the window.
+TEST_F(PagerWindow, LongTitleBesideThePageNumber) {
+  const std::string titles[] = {
+      "", std::string(81, 'W'),
+      "Simulation report of module WATCH_DOG_WITH_A_LONG_NAME, run 12 of 2024-05-17, 14h"};
+  Picture blank;  // the strip without a title
+  for (const std::string& title : titles) {
+    ASSERT_LE(title.size(), 81U);
+    Picture strip;
+    Picture redrawn;  // after the strip right of the title's box alone was exposed again
+    GuiScript script;
+    script.then([&] { return pager_.form->shown() != 0; }).then([&] {
+      const int top = pager_.navigateur->y() + pager_.navigateur->h();
+      const int w = pager_.form->w(), h = pager_.form->h() - top;
+      strip = picture_of(pager_.form, 0, top, w, h);
+      const int box_end = pager_.titre->x() + pager_.titre->w();
+      pager_.form->damage(FL_DAMAGE_ALL, box_end + 1, top, w - box_end - 1, h);
+      redrawn = picture_of(pager_.form, 0, top, w, h);
+      pager_.bouton_annuler->do_callback();
+      return true;
+    });
+    script.start();
+    pager_.activation(doc_.data(), static_cast<int>(doc_.size()), title, "");
+    ASSERT_TRUE(script.done());
+    if (title.empty()) {
+      blank = strip;
+      continue;
+    }
+    EXPECT_TRUE(redrawn.pixels == strip.pixels) << title;
+    const int number_end = pager_.numero->x() + pager_.numero->w();
+    for (int y = 0; y < strip.h; ++y) {
+      for (int x = 0; x <= number_end; ++x) {
+        ASSERT_EQ(strip.at(x, y), blank.at(x, y)) << "page number covered at " << x << ", " << y;
+      }
+    }
+    const std::vector<Ink> lines = ink_lines(strip, blank, number_end + 1);
+    ASSERT_FALSE(lines.empty()) << title;
+    int drawn = 0;
+    for (const Ink& line : lines) {
+      EXPECT_TRUE(line.left > number_end && line.right < strip.w - 3) << title;
+      EXPECT_TRUE(line.top > 2 && line.bottom < strip.h - 3) << title;
+      drawn += line.right - line.left + 1;
+    }
+    fl_font(FL_HELVETICA_BOLD, 12);
+    EXPECT_GE(drawn, static_cast<int>(fl_width(title.c_str()) * 0.9)) << title;
+  }
 }
 
 }  // namespace
