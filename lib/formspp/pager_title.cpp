@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,9 +44,11 @@ std::vector<std::string> break_lines(const std::string& text, int width) {
     const std::string word = text.substr(at, end - at);
     at = end + 1;
     if (word.empty()) continue;
-    const std::string longer = line.empty() ? word : line + " " + word;
+    std::string longer = line;
+    if (!longer.empty()) longer += ' ';
+    longer += word;
     if (width_of(longer) <= width) {
-      line = longer;
+      line = std::move(longer);
       continue;
     }
     if (!line.empty()) lines.push_back(line);

@@ -112,8 +112,8 @@ Rgb pixel_at(Fl_Window* w, int x, int y) {
 Picture picture_of(Fl_Window* w, int x, int y, int width, int height) {
   const auto rgb = read_pixels(w, x, y, width, height);
   Picture picture{width, height, {}};
-  for (int i = 0; i < width * height; ++i)
-    picture.pixels.push_back({rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]});
+  const size_t size = static_cast<size_t>(width) * height * 3;
+  for (size_t i = 0; i < size; i += 3) picture.pixels.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
   return picture;
 }
 
