@@ -5,7 +5,7 @@ JOBS       ?= 2
 CMAKE_FLAGS ?=
 XVFB = xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build run test test-asan asan clean
+.PHONY: all deps build run test test-asan test-large asan clean
 
 all: build
 
@@ -23,9 +23,13 @@ run: build
 	cd examples && ../$(BUILD)/driver/morvac watch_dog; status=$$?; echo; \
 	  echo "--- examples/watch_dog.qrl (exit status $$status) ---"; cat watch_dog.qrl
 
-# The whole suite; windows open on a virtual X server.
+# The whole suite; windows open on a virtual X server. Tests labelled "large" are left out.
 test: build
-	MORVAC_REQUIRE_DISPLAY=1 $(XVFB) ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	MORVAC_REQUIRE_DISPLAY=1 $(XVFB) ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE large
+
+# The tests labelled "large": texts past 2^31 characters, up to 8 GiB of memory, one at a time.
+test-large: build
+	MORVAC_LARGE_TESTS=1 ctest --test-dir $(BUILD) --output-on-failure -L large
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
@@ -33,7 +37,7 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test-asan: asan
-	MORVAC_REQUIRE_DISPLAY=1 $(XVFB) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	MORVAC_REQUIRE_DISPLAY=1 $(XVFB) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE large
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
@@ -54,6 +58,7 @@ BENCH_SCALE ?= 1
 bench: build
 	$(BUILD)/bench/translation_scaling $(BUILD)/driver/morvac
 	$(BUILD)/bench/morvac_bench $(BUILD)/driver/morvac $(BUILD)/bench/floor $(BENCH_SCALE)
+	$(BUILD)/bench/stringpp_scaling
 
 # Debian package of morvac and its libraries, written to $(BUILD) (cpack; see cmake/Install.cmake).
 .PHONY: package

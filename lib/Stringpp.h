@@ -6,7 +6,10 @@
 // Conversions from text are named Sto<target>, conversions to text end in toS or 2S, syntax
 // checks begin with "check" and return 1 or 0. The parsers never validate: run the matching
 // check first. Every function terminates and stays inside its texts whatever its input.
-// Texts are bytes; lengths and positions are assumed below 2^31.
+// Texts are bytes, of any length: lengths and positions are std::size_t inside, and the time
+// of every function grows linearly with its texts and its result (levenshtein refuses long
+// texts). An int can name positions and counts up to 2147483647 only; the functions that take
+// or return one say what they do with longer texts.
 #ifndef MORVAC_STRINGPP_H
 #define MORVAC_STRINGPP_H
 
@@ -122,17 +125,20 @@
 // ---------------------------------------------------------------------------------------------
 
 // Returns the characters from position i to the end; "" when i is past the end, s when i < 0.
+// Of a text longer than 2^31, the tail from i (at most 2147483647) on.
 [[nodiscard]] std::string my_after(const std::string& s, int i);
-// Returns the first n characters (all when n exceeds the length, "" when n < 1).
+// Returns the first n characters (all when n exceeds the length, "" when n < 1); of a text
+// longer than 2^31, at most its first 2147483647 characters.
 [[nodiscard]] std::string my_before(std::string s, int n);
 // Returns the characters from start up to end excluded, clipped to s (a negative start counts
-// as 0); "" when start is at or past that bound.
+// as 0); "" when start is at or past that bound. Of a text longer than 2^31, characters
+// before position 2147483647 only.
 [[nodiscard]] std::string my_at(const std::string& s, int start, int end);
 // Returns 1 when pattern occurs in s ("" occurs everywhere), else 0.
 [[nodiscard]] int contains(std::string s, std::string pattern);
 // Returns the position of the first occurrence of pattern, or std::string::npos.
 [[nodiscard]] std::string::size_type find(std::string s, std::string pattern);
-// Returns how many characters of s equal c.
+// Returns how many characters of s equal c; more than 2147483647 give 2147483647.
 [[nodiscard]] int char_occurences(const std::string& s, char c);
 // Returns 1 when the first occurrence of token is not followed by an ASCII letter or digit,
 // one of the ISO 8859-1 letters à â ç è é ê ô, or the code 140; 0 when it is, or is absent.
@@ -218,8 +224,9 @@ std::string next_Stringtoken(std::string s, char sep, std::string* rest);
 // Character-array copy
 // ---------------------------------------------------------------------------------------------
 
-// Returns a new NUL-terminated array (new[]) holding every character of s, embedded NULs
-// included; the caller releases it with delete[].
+// Returns a new NUL-terminated array (new[]) of s.size() + 1 characters holding every
+// character of s, embedded NULs included, whatever its length; the caller releases it with
+// delete[].
 [[nodiscard]] char* Stoa(const std::string& s);
 
 #endif  // MORVAC_STRINGPP_H

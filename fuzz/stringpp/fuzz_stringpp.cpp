@@ -200,7 +200,8 @@ void check_paths(const std::string& a, const std::string& b, TraceCapture& trace
 void check_records(const std::string& a, const std::string& b, char sep, int count) {
   FUZZ_CHECK(my_before(a, count) + my_after(a, count) == a);
   FUZZ_CHECK(my_at(a, count, count + 3) == my_after(my_before(a, count + 3), count));
-  FUZZ_CHECK(contains(a, b) == (find(a, b) != std::string::npos ? 1 : 0));
+  FUZZ_CHECK(find(a, b) == a.find(b) &&
+             contains(a, b) == (find(a, b) != std::string::npos ? 1 : 0));
   FUZZ_CHECK(contains_token(a, b) <= contains(a, b));
   FUZZ_CHECK(char_occurences(a, sep) == static_cast<int>(std::count(a.begin(), a.end(), sep)));
 

@@ -5,8 +5,23 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "Stringpp.h"
+
+namespace {
+
+// Returns the component of path that starts at at (the text before the next slash, empty at
+// the end) and moves at past it and its slash, as next_record does with the remainder.
+std::string_view next_component(const std::string& path, std::string::size_type& at) {
+  const std::string::size_type slash = path.find('/', at);
+  const std::string::size_type end = slash == std::string::npos ? path.size() : slash;
+  const std::string_view component = std::string_view(path).substr(at, end - at);
+  at = slash == std::string::npos ? path.size() : slash + 1;
+  return component;
+}
+
+}  // namespace
 
 std::string extract_filename_name(const std::string& path) {
   const std::string::size_type slash = path.rfind('/');
@@ -42,36 +57,40 @@ std::string relative_directory_path(const std::string& target, const std::string
   std::cerr << "demarrage " << target << "|" << base << '\n';
   std::string result = ".";
   if (target != base) {
-    // Strip the common leading components; t_start and b_start keep the remainders that begin
-    // with the first differing components.
-    std::string t = target;
-    std::string b = base;
-    std::string t_start;
-    std::string b_start;
+    // Strip the common leading components. The remainders are kept as positions and each
+    // component is compared in place: copying both remainders at every component took time in
+    // the square of the shared depth. t_start and b_start keep the remainders that begin with
+    // the first differing components.
+    std::string::size_type t = 0;
+    std::string::size_type b = 0;
+    std::string::size_type t_start = 0;
+    std::string::size_type b_start = 0;
     bool same_directory = false;
     for (;;) {
       t_start = t;
       b_start = b;
-      if (t.empty() && b.empty()) {  // equal to the end, e.g. "a/b/" against "a/b"
+      if (t == target.size() && b == base.size()) {  // equal to the end, e.g. "a/b/" against "a/b"
         same_directory = true;
         break;
       }
-      if (next_record(t, '/', t) != next_record(b, '/', b)) break;
+      if (next_component(target, t) != next_component(base, b)) break;
     }
-    std::cerr << "intermediaire: " << t_start << "|" << b_start << '\n';
+    const std::string_view t_rest = std::string_view(target).substr(t_start);
+    const std::string_view b_rest = std::string_view(base).substr(b_start);
+    std::cerr << "intermediaire: " << t_rest << "|" << b_rest << '\n';
     if (!same_directory) {
       result.clear();
-      if (!b_start.empty()) {
-        const auto steps = std::count(b_start.begin(), b_start.end(), '/');
+      if (!b_rest.empty()) {
+        const auto steps = std::count(b_rest.begin(), b_rest.end(), '/');
         for (std::ptrdiff_t i = 0; i < steps; ++i) result += "../";
         result += "..";
       }
-      if (t_start == target && (target.empty() || target[0] != '/')) {
+      if (t_start == 0 && (target.empty() || target[0] != '/')) {
         result = target;  // nothing in common: a relative target stays as it is
-      } else if (b_start.empty()) {
-        result = t_start;
-      } else if (!t_start.empty()) {
-        result += "/" + t_start;
+      } else if (b_rest.empty()) {
+        result = t_rest;
+      } else if (!t_rest.empty()) {
+        result.append("/").append(t_rest);
       }
     }
   }

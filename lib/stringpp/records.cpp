@@ -1,6 +1,7 @@
 // Records: cutting a text at separator characters. Each function works on a copy of the text,
 // so the caller may pass the same string as text and as rest.
 #include "Stringpp.h"
+#include "stringpp/text_search.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ std::string next_record(const std::string& s, char sep, std::string& rest) {
 }
 
 std::string next_record(const std::string& s, const char* seps, std::string& rest, char& found) {
-  const std::string::size_type at = seps == nullptr ? std::string::npos : s.find_first_of(seps);
+  const std::string::size_type at = stringpp::find_first_in_set(s, seps);
   found = at == std::string::npos ? ' ' : s[at];
   return split_at(s, at, rest);
 }

@@ -1,14 +1,17 @@
 // Substitution and trimming: replacing characters, substrings and whole-word tokens, removing
 // blanks at both ends and the enclosing characters.
 #include "Stringpp.h"
+#include "stringpp/text_search.h"
+
+using stringpp::find_text;
 
 std::string substitute_string(const std::string& s, const std::string& pattern,
                               const std::string& replacement) {
   if (pattern.empty()) return s;  // an empty pattern would match forever without moving
   std::string result;
   std::string::size_type from = 0;
-  for (std::string::size_type at = s.find(pattern); at != std::string::npos;
-       at = s.find(pattern, from)) {
+  for (std::string::size_type at = find_text(s, pattern); at != std::string::npos;
+       at = find_text(s, pattern, from)) {
     result.append(s, from, at - from).append(replacement);
     from = at + pattern.size();
   }
@@ -40,8 +43,8 @@ std::string substitute_token(const std::string& s, const std::string& token,
   if (token.empty()) return s;
   std::string result;
   std::string::size_type from = 0;  // start of the text searched at this step
-  for (std::string::size_type at = s.find(token); at != std::string::npos;
-       at = s.find(token, from)) {
+  for (std::string::size_type at = find_text(s, token); at != std::string::npos;
+       at = find_text(s, token, from)) {
     const std::string::size_type after = at + token.size();
     // The character before counts only inside the searched text: an occurrence right after
     // the previous one is preceded by nothing.

@@ -1,9 +1,11 @@
 // Substrings by position and searches. Positions are clipped to the text, so no argument can
 // reach outside it.
 #include <algorithm>
+#include <limits>
 
 #include "Stringpp.h"
 #include "stringpp/char_classes.h"
+#include "stringpp/text_search.h"
 
 namespace {
 
@@ -51,21 +53,24 @@ std::string my_at(const std::string& s, int start, int end) {
 
 // NOLINTBEGIN(performance-unnecessary-value-param): these take their texts by value.
 int contains(std::string s, std::string pattern) {
-  return s.find(pattern) != std::string::npos ? 1 : 0;
+  return stringpp::find_text(s, pattern) != std::string::npos ? 1 : 0;
 }
 
 std::string::size_type find(std::string s, std::string pattern) {
-  return s.find(pattern);
+  return stringpp::find_text(s, pattern);
 }
 // NOLINTEND(performance-unnecessary-value-param)
 
 int char_occurences(const std::string& s, char c) {
-  return static_cast<int>(std::count(s.begin(), s.end(), c));
+  // A text longer than 2^31 can hold more matches than an int counts: they saturate.
+  const auto count = std::count(s.begin(), s.end(), c);
+  return count > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                 : static_cast<int>(count);
 }
 
 // NOLINTNEXTLINE(performance-unnecessary-value-param): the texts are taken by value.
 int contains_token(std::string s, std::string token) {
-  const std::string::size_type at = s.find(token);
+  const std::string::size_type at = stringpp::find_text(s, token);
   if (at == std::string::npos) return 0;
   const std::string::size_type after = at + token.size();
   if (after == s.size()) return 1;

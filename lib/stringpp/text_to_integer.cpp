@@ -5,6 +5,7 @@
 
 #include "Stringpp.h"
 #include "stringpp/char_classes.h"
+#include "stringpp/text_search.h"
 
 namespace {
 
@@ -74,13 +75,13 @@ long long Stosbin(const std::string& s) {
 }
 
 long Stoloruhex(const std::string& prefix, const std::string& text) {
-  const std::string::size_type at = text.find(prefix);
+  const std::string::size_type at = stringpp::find_text(text, prefix);
   if (at == std::string::npos) return Stol(text);
   return static_cast<long>(Stouhex(text.substr(at)));
 }
 
 long Stohex(const std::string& text, const std::string& suffix) {
-  const std::string::size_type at = text.find(suffix);
+  const std::string::size_type at = stringpp::find_text(text, suffix);
   if (at != std::string::npos) return static_cast<long>(Stouhex(text.substr(0, at)));
   const long value = Stol(text);
   std::cerr << "Decimal Conversion " << value << '\n';

@@ -1,5 +1,5 @@
 // Stringpp, table-driven: one case file per family of functions (the *.tsv files beside this one),
-// and the two cases a table cannot hold (the working directory and a small thread stack).
+// and the cases a table cannot hold (the working directory, deep paths, a small thread stack).
 #include <gtest/gtest.h>
 #include <pthread.h>
 
@@ -192,6 +192,34 @@ TEST(RelativePath, EmptyBaseIsTheWorkingDirectory) {
   EXPECT_EQ(
       testing::internal::GetCapturedStderr().rfind("demarrage " + cwd + "/sub|" + cwd + "\n", 0),
       0U);
+}
+
+// Returns count copies of unit.
+std::string repeated(const std::string& unit, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += unit;
+  return text;
+}
+
+// Paths that share 32000 "d/" components: stripping them used to copy both remainders at each.
+TEST(RelativePath, SharesThousandsOfComponents) {
+  const std::string shared = repeated("d/", 32000);
+  struct Case {
+    std::string target, base, result, remainders;
+  };
+  const Case cases[] = {
+      {shared + "p/src", shared + "q", "../p/src", "p/src|q"},
+      {"/" + shared + "x/", "/" + shared + "x", ".", "|"},
+      {shared + "x", shared + repeated("e/", 1000) + "y", repeated("../", 1001) + "x",
+       "x|" + repeated("e/", 1000) + "y"},
+  };
+  for (const Case& c : cases) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(relative_directory_path(c.target, c.base), c.result);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "demarrage " + c.target + "|" + c.base +
+                                                          "\nintermediaire: " + c.remainders +
+                                                          "\n--> " + c.result + "\n");
+  }
 }
 
 // Worker for the small-stack test: the distance of two texts at the length limit.
