@@ -71,7 +71,7 @@ const char* refusal_rule(Refusal construct) {
   }
 }
 
-// One finding per event; returns the index of the first event's finding that stops, or -1.
+// One finding per event.
 void add_refusal_findings(const SyntaxTree& tree, const std::vector<RefusalEvent>& events,
                           std::vector<Finding>& out) {
   for (const RefusalEvent& event : events) {
@@ -124,6 +124,22 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
                                          "\", not where the checker predicts");
         return;
       }
+      // morvac refuses when it reduces: the construct that refuses ends with the last token read,
+      // or with the one before when that last token was the look-ahead. A construct refused at
+      // its keyword has just read it.
+      const Span trigger = prediction.parse->tree.at(first->trigger).span;
+      const bool at_keyword = refusal_kind(first->construct) == RefusalKind::StopAtKeyword;
+      const auto read = [&](std::size_t back) {
+        return back <= last ? morvac_tokens[std::min(last - back, morvac_tokens.size() - 1)].span
+                            : Span{};
+      };
+      const bool placed = at_keyword ? trigger.begin == read(0).begin || trigger.begin == read(1).begin
+                                     : trigger.end == read(0).end || trigger.end == read(1).end;
+      if (run.tokens_read == 0 || !placed) {
+        inconsistent(report.stop_at, "morvac stops with \"" + run.stop_message +
+                                         "\" at another place than the checker predicts");
+        return;
+      }
       report.stop_at = prediction.parse->tree.at(first->node).span;
       for (Finding& finding : report.findings) {
         if (finding.span.begin == report.stop_at.begin && finding.message == run.stop_message &&
@@ -147,7 +163,9 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
                                         "morvac cannot read the copy from here: " +
                                             run.syntax_error,
                                         {}});
-      if (clean) inconsistent(where, "morvac cannot read a copy that the checker reads");
+      // Running out of stack is a limit of morvac's parser (1000 entries), not of the language.
+      const bool exhausted = run.syntax_error == "memory exhausted";
+      if (clean && !exhausted) inconsistent(where, "morvac cannot read a copy that the checker reads");
       return;
     }
   }

@@ -17,8 +17,8 @@ const char* const kHelp =
     "  --version       the version\n"
     "  FILE            a program; - reads standard input\n"
     "\n"
-    "Exit status: 0 when every file translates as written, 1 otherwise, 2 on a usage error or a\n"
-    "file that cannot be opened.\n";
+    "Exit status: 0 when every file translates as written (morvac translates the file itself\n"
+    "and it holds no error), 1 otherwise, 2 on a usage error or a file that cannot be opened.\n";
 
 Options parse_command_line(int argc, const char* const* argv) {
   Options options;

@@ -39,7 +39,6 @@ const char* string_problem(std::string_view text) {
   if (text.substr(1, text.size() - 2).find("\"\"") != std::string_view::npos) {
     return "it has no doubled quote in a string";
   }
-  if (text.back() != '"') return "the string is not closed";
   return "its strings take no `-`, `@`, `[`, `]`, `^`, `|`, tab or byte above 126";
 }
 
@@ -71,7 +70,7 @@ ReadingDifference describe(std::string_view source, const Region& r) {
     if (t.code == TOK_NEQ && text == "<>") {
       return {t.span, "not-equal", "`<>`: morvac reads `<` and `>`; it has `!=`"};
     }
-    if (t.code == TOK_STRING) {
+    if (t.code == TOK_STRING && text.size() >= 2 && text.back() == '"') {
       return {t.span, "string-form",
               "string " + std::string(text) + ": morvac does not read it; " + string_problem(text)};
     }
@@ -97,6 +96,9 @@ ReadingDifference describe(std::string_view source, const Region& r) {
   }
   if (r.morvac_count == 1 && r.morvac[0].code == TOK_IDS && r.esterel_count > 1) {
     return {r.span, "glued-name", quoted + ": morvac reads one name here"};
+  }
+  if (r.esterel_count == 1 && r.esterel[0].code == TOK_STRING) {
+    return {r.span, "string-form", ""};  // not closed: a lexical error already says so
   }
   return {r.span, "other-reading", quoted + ": morvac reads it otherwise"};
 }

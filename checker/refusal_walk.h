@@ -1,5 +1,5 @@
-// Where morvac's translation refuses constructs: a walk of the syntax tree in morvac's reduction
-// order that finds every skip and every stop, as if each stop let the run go on.
+// Where morvac's translation refuses constructs: a walk of the syntax tree's nodes in morvac's
+// order of reductions that finds every skip and every stop, as if each stop let the run go on.
 #ifndef MORVAC_CHECKER_REFUSAL_WALK_H
 #define MORVAC_CHECKER_REFUSAL_WALK_H
 
@@ -10,6 +10,7 @@
 struct RefusalEvent {
   Refusal construct;  // its refusal_kind() says whether morvac skips it or stops there
   NodeId node;        // the refused construct (for one without text: itself, not who needs it)
+  NodeId trigger;     // the construct whose reduction refuses it (for one without text: who needs it)
 };
 
 // Returns the events in the order in which morvac would meet them: a declaration's skip, a

@@ -39,7 +39,7 @@ void write_text(std::ostream& out, std::string_view name, const LineIndex& lines
 
 void write_summary(std::ostream& out, const int (&verdicts)[4]) {
   const int files = verdicts[0] + verdicts[1] + verdicts[2] + verdicts[3];
-  out << files << " files: " << verdicts[static_cast<int>(Verdict::Translates)] << " translate, "
+  out << files << (files == 1 ? " file: " : " files: ") << verdicts[static_cast<int>(Verdict::Translates)] << " translate, "
       << verdicts[static_cast<int>(Verdict::TranslatesOnceRewritten)]
       << " translate once rewritten, " << verdicts[static_cast<int>(Verdict::Stops)] << " stop, "
       << verdicts[static_cast<int>(Verdict::CannotRead)] << " cannot be read by morvac\n";
