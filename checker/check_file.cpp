@@ -12,9 +12,12 @@ namespace {
 
 const char* lexical_message(LexProblem problem) {
   switch (problem) {
-    case LexProblem::UnclosedComment: return "comment block `%{` is never closed by `}%`";
-    case LexProblem::UnclosedString: return "string is cut by the end of its line";
-    case LexProblem::StrayCharacters: return "no Esterel token starts with ";
+    case LexProblem::UnclosedComment:
+      return "comment block `%{` is never closed by `}%`";
+    case LexProblem::UnclosedString:
+      return "string is cut by the end of its line";
+    case LexProblem::StrayCharacters:
+      return "no Esterel token starts with ";
   }
   return "";
 }
@@ -44,7 +47,9 @@ void add_lexical_findings(std::string_view source, const EsterelScan& scan,
     out.push_back(Finding{error.span, Level::Error, "lexical-error", message, {}});
   }
   for (const Span& comment : scan.comments) {
-    out.push_back(Finding{comment, Level::Warning, "comment",
+    out.push_back(Finding{comment,
+                          Level::Warning,
+                          "comment",
                           "comment: morvac has no comments and would read its words; the copy "
                           "blanks it",
                           {}});
@@ -54,8 +59,11 @@ void add_lexical_findings(std::string_view source, const EsterelScan& scan,
 void add_reading_findings(const ReadingComparison& reading, const Copy& copy,
                           std::vector<Finding>& out) {
   for (const CopyEdit& edit : copy.edits) {
-    out.push_back(Finding{Span{edit.source_begin, edit.source_end}, Level::Warning, "assign",
-                          "`:=`: morvac reads `assign`; the copy writes it so", {}});
+    out.push_back(Finding{Span{edit.source_begin, edit.source_end},
+                          Level::Warning,
+                          "assign",
+                          "`:=`: morvac reads `assign`; the copy writes it so",
+                          {}});
   }
   for (const ReadingDifference& difference : reading.differences) {
     if (difference.message.empty()) continue;
@@ -65,9 +73,12 @@ void add_reading_findings(const ReadingComparison& reading, const Copy& copy,
 
 const char* refusal_rule(Refusal construct) {
   switch (refusal_kind(construct)) {
-    case RefusalKind::Skip: return "skipped-declaration";
-    case RefusalKind::WithoutText: return "without-quarl-text";
-    default: return "refused-construct";
+    case RefusalKind::Skip:
+      return "skipped-declaration";
+    case RefusalKind::WithoutText:
+      return "without-quarl-text";
+    default:
+      return "refused-construct";
   }
 }
 
@@ -76,8 +87,11 @@ void add_refusal_findings(const SyntaxTree& tree, const std::vector<RefusalEvent
                           std::vector<Finding>& out) {
   for (const RefusalEvent& event : events) {
     const bool skip = refusal_kind(event.construct) == RefusalKind::Skip;
-    out.push_back(Finding{tree.at(event.node).span, skip ? Level::Warning : Level::Error,
-                          refusal_rule(event.construct), refusal_message(event.construct), {}});
+    out.push_back(Finding{tree.at(event.node).span,
+                          skip ? Level::Warning : Level::Error,
+                          refusal_rule(event.construct),
+                          refusal_message(event.construct),
+                          {}});
   }
 }
 
@@ -102,13 +116,13 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
   const bool clean = prediction.parse->errors.empty() && !prediction.parse->uses_extension;
   auto inconsistent = [&](Span at, const std::string& what) {
     report.inconsistencies.push_back(what);
-    report.findings.push_back(Finding{at, Level::Error, "internal",
-                                      "internal: " + what + "; please report this program", {}});
+    report.findings.push_back(Finding{
+        at, Level::Error, "internal", "internal: " + what + "; please report this program", {}});
   };
   switch (run.outcome) {
     case MorvacOutcome::Translates:
-      report.verdict = report.copy.rewritten ? Verdict::TranslatesOnceRewritten
-                                             : Verdict::Translates;
+      report.verdict =
+          report.copy.rewritten ? Verdict::TranslatesOnceRewritten : Verdict::Translates;
       if (!clean || first != nullptr || predicted_messages(*prediction.events) != run.messages) {
         inconsistent(Span{}, "morvac translates the copy, unlike the checker's prediction");
       }
@@ -133,8 +147,9 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
         return back <= last ? morvac_tokens[std::min(last - back, morvac_tokens.size() - 1)].span
                             : Span{};
       };
-      const bool placed = at_keyword ? trigger.begin == read(0).begin || trigger.begin == read(1).begin
-                                     : trigger.end == read(0).end || trigger.end == read(1).end;
+      const bool placed = at_keyword
+                              ? trigger.begin == read(0).begin || trigger.begin == read(1).begin
+                              : trigger.end == read(0).end || trigger.end == read(1).end;
       if (run.tokens_read == 0 || !placed) {
         inconsistent(report.stop_at, "morvac stops with \"" + run.stop_message +
                                          "\" at another place than the checker predicts");
@@ -148,10 +163,12 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
           return;
         }
       }
-      report.findings.push_back(Finding{report.stop_at, Level::Note, "first-stop",
-                                        "morvac, reading the copy, stops here first: " +
-                                            run.stop_message,
-                                        {}});
+      report.findings.push_back(
+          Finding{report.stop_at,
+                  Level::Note,
+                  "first-stop",
+                  "morvac, reading the copy, stops here first: " + run.stop_message,
+                  {}});
       return;
     }
     case MorvacOutcome::CannotRead: {
@@ -159,13 +176,16 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
       std::size_t at = run.tokens_read;
       if (at > 0 && run.syntax_error.find("unexpected $end") == std::string::npos) --at;
       const Span where = morvac_tokens[std::min(at, morvac_tokens.size() - 1)].span;
-      report.findings.push_back(Finding{where, Level::Note, "morvac-syntax-error",
-                                        "morvac cannot read the copy from here: " +
-                                            run.syntax_error,
-                                        {}});
+      report.findings.push_back(
+          Finding{where,
+                  Level::Note,
+                  "morvac-syntax-error",
+                  "morvac cannot read the copy from here: " + run.syntax_error,
+                  {}});
       // Running out of stack is a limit of morvac's parser (1000 entries), not of the language.
       const bool exhausted = run.syntax_error == "memory exhausted";
-      if (clean && !exhausted) inconsistent(where, "morvac cannot read a copy that the checker reads");
+      if (clean && !exhausted)
+        inconsistent(where, "morvac cannot read a copy that the checker reads");
       return;
     }
   }
@@ -183,8 +203,8 @@ FileReport check_source(std::string_view source) {
   const ReadingComparison reading = compare_readings(source, scan.tokens, morvac_tokens);
 
   add_lexical_findings(source, scan, report.findings);
-  const bool unclosed_comment = !scan.errors.empty() && scan.errors.back().problem ==
-                                                            LexProblem::UnclosedComment;
+  const bool unclosed_comment =
+      !scan.errors.empty() && scan.errors.back().problem == LexProblem::UnclosedComment;
   for (const SyntaxError& error : parse.errors) {
     // An unclosed comment block hides the rest of the file: its end is no second mistake.
     if (unclosed_comment && error.span.begin == source.size()) continue;

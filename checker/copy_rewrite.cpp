@@ -13,9 +13,10 @@ bool is_name_char(char c) {
 // Maps one offset of the copy; `end` says whether it closes a span.
 std::uint32_t map_offset(const std::vector<CopyEdit>& edits, std::uint32_t at, bool end) {
   // The last edit that starts before at (or at it, for an end).
-  auto after = std::upper_bound(edits.begin(), edits.end(), at, [&](std::uint32_t x, const CopyEdit& e) {
-    return end ? x <= e.copy_begin : x < e.copy_begin;
-  });
+  auto after =
+      std::upper_bound(edits.begin(), edits.end(), at, [&](std::uint32_t x, const CopyEdit& e) {
+        return end ? x <= e.copy_begin : x < e.copy_begin;
+      });
   if (after == edits.begin()) return at;
   const CopyEdit& edit = *(after - 1);
   if (at < edit.copy_end || (end && at == edit.copy_end)) {

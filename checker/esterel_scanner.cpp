@@ -144,27 +144,48 @@ class Scanner {
   void punctuation(int c) {
     const int next = peek(1);
     switch (c) {
-      case ':': return next == '=' ? token(TOK_ASSIGN, 2) : token(TOK_DEUXPOINTS, 1);
-      case '=': return next == '>' ? token(TOK_IMPLIES, 2) : token(TOK_EQUAL, 1);
+      case ':':
+        return next == '=' ? token(TOK_ASSIGN, 2) : token(TOK_DEUXPOINTS, 1);
+      case '=':
+        return next == '>' ? token(TOK_IMPLIES, 2) : token(TOK_EQUAL, 1);
       case '<':
         if (next == '>') return token(TOK_NEQ, 2);
         return next == '=' ? token(TOK_INFEQ, 2) : token(TOK_INF, 1);
-      case '>': return next == '=' ? token(TOK_SUPEQ, 2) : token(TOK_SUP, 1);
-      case '!': if (next == '=') return token(TOK_NEQ, 2); break;
-      case '|': if (next == '|') return token(TOK_PARALLEL, 2); break;
-      case '?': return next == '?' ? token(TOK_QQ, 2) : token('?', 1);
-      case '#': case '.': return token(c, 1);
-      case '+': return token(TOK_PLUS, 1);
-      case '-': return token(TOK_MINUS, 1);
-      case '*': return token(TOK_MULT, 1);
-      case '/': return token(TOK_SLASH, 1);
-      case '(': return token(TOK_OPENP, 1);
-      case ')': return token(TOK_CLOSEP, 1);
-      case '[': return token(TOK_OPENC, 1);
-      case ']': return token(TOK_CLOSEC, 1);
-      case ';': return token(TOK_PVIRGULE, 1);
-      case ',': return token(TOK_VIRGULE, 1);
-      default: break;
+      case '>':
+        return next == '=' ? token(TOK_SUPEQ, 2) : token(TOK_SUP, 1);
+      case '!':
+        if (next == '=') return token(TOK_NEQ, 2);
+        break;
+      case '|':
+        if (next == '|') return token(TOK_PARALLEL, 2);
+        break;
+      case '?':
+        return next == '?' ? token(TOK_QQ, 2) : token('?', 1);
+      case '#':
+      case '.':
+        return token(c, 1);
+      case '+':
+        return token(TOK_PLUS, 1);
+      case '-':
+        return token(TOK_MINUS, 1);
+      case '*':
+        return token(TOK_MULT, 1);
+      case '/':
+        return token(TOK_SLASH, 1);
+      case '(':
+        return token(TOK_OPENP, 1);
+      case ')':
+        return token(TOK_CLOSEP, 1);
+      case '[':
+        return token(TOK_OPENC, 1);
+      case ']':
+        return token(TOK_CLOSEC, 1);
+      case ';':
+        return token(TOK_PVIRGULE, 1);
+      case ',':
+        return token(TOK_VIRGULE, 1);
+      default:
+        break;
     }
     error(LexProblem::StrayCharacters, at_, at_ + 1);
     ++at_;

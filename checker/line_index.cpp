@@ -4,7 +4,8 @@
 
 LineIndex::LineIndex(std::string_view text) {
   starts_.push_back(0);
-  for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+  for (std::size_t at = text.find('\n'); at != std::string_view::npos;
+       at = text.find('\n', at + 1)) {
     starts_.push_back(static_cast<std::uint32_t>(at + 1));
   }
 }

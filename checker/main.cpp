@@ -70,10 +70,9 @@ int main(int argc, char** argv) {
     }
     ++verdicts[static_cast<int>(file.report.verdict)];
     // As written: morvac translates the file itself, which holds no error.
-    const bool as_written =
-        file.report.verdict == Verdict::Translates &&
-        std::none_of(file.report.findings.begin(), file.report.findings.end(),
-                     [](const Finding& f) { return f.level == Level::Error; });
+    const bool as_written = file.report.verdict == Verdict::Translates &&
+                            std::none_of(file.report.findings.begin(), file.report.findings.end(),
+                                         [](const Finding& f) { return f.level == Level::Error; });
     if (!as_written && status == 0) status = 1;
     if (options.format == Format::Text) {
       write_text(std::cout, file.name, file.lines, file.report);

@@ -24,8 +24,8 @@ std::vector<Token> read_as_morvac(const Copy& copy) {
     tokens.push_back(Token{match.code, copy.to_source(span)});
     offset += match.length;
   }
-  const Span end = copy.to_source(Span{static_cast<std::uint32_t>(size),
-                                       static_cast<std::uint32_t>(size)});
+  const Span end =
+      copy.to_source(Span{static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size)});
   tokens.push_back(Token{0, end});
   return tokens;
 }

@@ -1,6 +1,7 @@
 #include "reading_differences.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "check_grammar.hh"
 
@@ -91,8 +92,9 @@ ReadingDifference describe(std::string_view source, const Region& r) {
   if (glued_minus) {
     if (!ends_an_operand(r.before)) return {r.span, "minus-number", ""};  // one number either way
     return {r.span, "minus-number",
-            quoted + ": morvac reads a minus sign and the digits after it as one number; "
-                     "write a blank after `-`"};
+            quoted +
+                ": morvac reads a minus sign and the digits after it as one number; "
+                "write a blank after `-`"};
   }
   if (r.morvac_count == 1 && r.morvac[0].code == TOK_IDS && r.esterel_count > 1) {
     return {r.span, "glued-name", quoted + ": morvac reads one name here"};
@@ -138,10 +140,21 @@ ReadingComparison compare_readings(std::string_view source, const Tokens& estere
         grew = true;
       }
     }
-    const Region region{&esterel[i0], i - i0, &morvac[k0], k - k0,
-                        i0 > 0 ? esterel[i0 - 1].code : 0, Span{begin, end}};
+    const Region region{
+        &esterel[i0],    i - i0, &morvac[k0], k - k0, i0 > 0 ? esterel[i0 - 1].code : 0,
+        Span{begin, end}};
     result.differs = true;
-    result.differences.push_back(describe(source, region));
+    ReadingDifference difference = describe(source, region);
+    // A run of the same form, token after token (`####`), is one finding.
+    if (!result.differences.empty()) {
+      ReadingDifference& previous = result.differences.back();
+      if (previous.span.end == difference.span.begin && previous.rule == difference.rule &&
+          previous.message == difference.message) {
+        previous.span.end = difference.span.end;
+        continue;
+      }
+    }
+    result.differences.push_back(std::move(difference));
   }
   return result;
 }

@@ -10,7 +10,7 @@
 struct RefusalEvent {
   Refusal construct;  // its refusal_kind() says whether morvac skips it or stops there
   NodeId node;        // the refused construct (for one without text: itself, not who needs it)
-  NodeId trigger;     // the construct whose reduction refuses it (for one without text: who needs it)
+  NodeId trigger;  // the construct whose reduction refuses it (for one without text: who needs it)
 };
 
 // Returns the events in the order in which morvac would meet them: a declaration's skip, a

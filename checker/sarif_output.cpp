@@ -128,7 +128,8 @@ void write_sarif(std::ostream& out, const std::vector<CheckedFile>& files, const
   }
   out << "],\n    \"properties\": {\"verdicts\": [";
   for (std::size_t i = 0; i < files.size(); ++i) {
-    out << (i == 0 ? "" : ", ") << json(verdict_line(files[i].name, files[i].lines, files[i].report));
+    out << (i == 0 ? "" : ", ")
+        << json(verdict_line(files[i].name, files[i].lines, files[i].report));
   }
   out << "]}\n  }]\n}\n";
 }

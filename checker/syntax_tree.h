@@ -21,13 +21,13 @@ constexpr NodeId kNoNode = 0;
 
 // What morvac's translation makes of a construct, in the order of its reductions.
 enum class Rule : std::uint8_t {
-  List,       // holds parts and has real text (or none that anybody needs)
-  Require,    // needs the text of each part, in order, once all parts are read
+  List,         // holds parts and has real text (or none that anybody needs)
+  Require,      // needs the text of each part, in order, once all parts are read
   WithoutText,  // has no Quarl text: refused by the first construct that needs it
-  Refuse,     // refused outright when it has been read
-  StopFirst,  // refused as soon as its keyword has been read
-  Skip,       // skipped with a message when it has been read
-  Error,      // a syntax error stands here
+  Refuse,       // refused outright when it has been read
+  StopFirst,    // refused as soon as its keyword has been read
+  Skip,         // skipped with a message when it has been read
+  Error,        // a syntax error stands here
 };
 
 struct Node {

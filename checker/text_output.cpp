@@ -12,9 +12,12 @@ void write_place(std::ostream& out, std::string_view name, const LineIndex& line
 std::string verdict_line(std::string_view name, const LineIndex& lines, const FileReport& report) {
   std::string line(name);
   switch (report.verdict) {
-    case Verdict::Translates: return line + ": translates";
-    case Verdict::TranslatesOnceRewritten: return line + ": translates once rewritten";
-    case Verdict::CannotRead: return line + ": cannot be read by morvac";
+    case Verdict::Translates:
+      return line + ": translates";
+    case Verdict::TranslatesOnceRewritten:
+      return line + ": translates once rewritten";
+    case Verdict::CannotRead:
+      return line + ": cannot be read by morvac";
     case Verdict::Stops: {
       const LineColumn at = lines.at(report.stop_at.begin);
       return line + ": stops at " + std::to_string(at.line) + ":" + std::to_string(at.column) +
@@ -39,7 +42,8 @@ void write_text(std::ostream& out, std::string_view name, const LineIndex& lines
 
 void write_summary(std::ostream& out, const int (&verdicts)[4]) {
   const int files = verdicts[0] + verdicts[1] + verdicts[2] + verdicts[3];
-  out << files << (files == 1 ? " file: " : " files: ") << verdicts[static_cast<int>(Verdict::Translates)] << " translate, "
+  out << files << (files == 1 ? " file: " : " files: ")
+      << verdicts[static_cast<int>(Verdict::Translates)] << " translate, "
       << verdicts[static_cast<int>(Verdict::TranslatesOnceRewritten)]
       << " translate once rewritten, " << verdicts[static_cast<int>(Verdict::Stops)] << " stop, "
       << verdicts[static_cast<int>(Verdict::CannotRead)] << " cannot be read by morvac\n";

@@ -7,12 +7,29 @@
 namespace {
 
 constexpr std::pair<std::string_view, std::string_view> kSpellings[] = {
-    {"PVIRGULE", ";"},   {"VIRGULE", ","},    {"DEUXPOINTS", ":"}, {"OPENP", "("},
-    {"CLOSEP", ")"},     {"OPENC", "["},      {"CLOSEC", "]"},     {"PARALLEL", "||"},
-    {"EQUAL", "="},      {"NEQ", "<>"},       {"INFEQ", "<="},     {"SUPEQ", ">="},
-    {"INF", "<"},        {"SUP", ">"},        {"PLUS", "+"},       {"MINUS", "-"},
-    {"MULT", "*"},       {"SLASH", "/"},      {"ASSIGN", ":="},    {"IMPLIES", "=>"},
-    {"QQ", "??"},        {"TRUE_TOKEN", "true"}, {"FALSE_TOKEN", "false"},
+    {"PVIRGULE", ";"},
+    {"VIRGULE", ","},
+    {"DEUXPOINTS", ":"},
+    {"OPENP", "("},
+    {"CLOSEP", ")"},
+    {"OPENC", "["},
+    {"CLOSEC", "]"},
+    {"PARALLEL", "||"},
+    {"EQUAL", "="},
+    {"NEQ", "<>"},
+    {"INFEQ", "<="},
+    {"SUPEQ", ">="},
+    {"INF", "<"},
+    {"SUP", ">"},
+    {"PLUS", "+"},
+    {"MINUS", "-"},
+    {"MULT", "*"},
+    {"SLASH", "/"},
+    {"ASSIGN", ":="},
+    {"IMPLIES", "=>"},
+    {"QQ", "??"},
+    {"TRUE_TOKEN", "true"},
+    {"FALSE_TOKEN", "false"},
 };
 
 constexpr std::size_t kMostListed = 8;

@@ -49,8 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(report.inconsistencies.empty(), "the checker's prediction agrees with morvac");
 
   const std::string& copy = report.copy.text;
-  check(std::count(copy.begin(), copy.end(), '\n') == std::count(source.begin(), source.end(), '\n'),
-        "the copy keeps every line");
+  check(
+      std::count(copy.begin(), copy.end(), '\n') == std::count(source.begin(), source.end(), '\n'),
+      "the copy keeps every line");
   check((copy == source) == !report.copy.rewritten, "a copy is rewritten when it differs");
 
   const InProcessRun run = translate_in_process(copy, scratch_path);

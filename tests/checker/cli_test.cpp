@@ -40,7 +40,9 @@ TEST(CheckerCommandLine, OptionsFilesAndStatuses) {
       {{}, 2, "", "morvac-check: no file to check\n" + usage},
       {{"--frobnicate", "a.strl"}, 2, "", "morvac-check: unknown option --frobnicate\n" + usage},
       {{"-o"}, 2, "", "morvac-check: option -o needs a file name\n" + usage},
-      {{"-o", "x", "verdict/stops.strl", "verdict/translates.strl"}, 2, "",
+      {{"-o", "x", "verdict/stops.strl", "verdict/translates.strl"},
+       2,
+       "",
        "morvac-check: -o takes one input file only\n" + usage},
       {{"no/such.strl"}, 2, "", "morvac-check: cannot open no/such.strl\n"},
       {{"verdict/translates.strl"}, 0, "verdict/translates.strl: translates\n", ""},
@@ -51,7 +53,8 @@ TEST(CheckerCommandLine, OptionsFilesAndStatuses) {
        1,
        "*4 files: 1 translate, 1 translate once rewritten, 1 stop, 1 cannot be read by morvac\n",
        ""},
-      {{"verdict/translates.strl", "missing.strl"}, 2,
+      {{"verdict/translates.strl", "missing.strl"},
+       2,
        "verdict/translates.strl: translates\n"
        "1 file: 1 translate, 0 translate once rewritten, 0 stop, 0 cannot be read by morvac\n",
        "morvac-check: cannot open missing.strl\n"},
@@ -72,11 +75,12 @@ TEST(CheckerCommandLine, OptionsFilesAndStatuses) {
 
 TEST(CheckerCommandLine, StandardInputAndTheCopy) {
   const fs::path work = make_temp_directory();
-  write_file((work / "in.strl").string(), "module M: % c\nvar x:=1 : t in nothing end\nend module\n");
+  write_file((work / "in.strl").string(),
+             "module M: % c\nvar x:=1 : t in nothing end\nend module\n");
   ProcessOptions options;
   options.directory = work.string();
-  const ProcessResult run =
-      run_process({"/bin/sh", "-c", std::string(CHECK_BINARY) + " -o out.strl - < in.strl"}, options);
+  const ProcessResult run = run_process(
+      {"/bin/sh", "-c", std::string(CHECK_BINARY) + " -o out.strl - < in.strl"}, options);
   EXPECT_EQ(1, run.status);
   EXPECT_NE(std::string::npos, run.out.find("-:2:6: warning: `:=`")) << run.out;
   EXPECT_NE(std::string::npos, run.out.find("\n-: stops at 2:1: VAR not implemented")) << run.out;
