@@ -65,8 +65,9 @@ int main(int argc, char** argv) {
     const double megabytes = static_cast<double>(write_source(dir, source)) / 1e6;
     // morvac reads the copy that morvac-check writes (the program itself when it has no
     // comment and no `:=`).
-    const std::string write_copy =
-        check + " -o " + dir + "/bench_copy.strl " + dir + "/bench.strl > /dev/null";
+    std::string write_copy = check;
+    write_copy.append(" -o ").append(dir).append("/bench_copy.strl ").append(dir);
+    write_copy.append("/bench.strl > /dev/null");
     if (std::system(write_copy.c_str()) == -1) return 2;
     const Measure translator = measure_run(morvac, dir, "/dev/null", 3, "bench_copy");
     const Measure checker = measure_run(check, dir, "/dev/null", 3, "bench.strl");
