@@ -13,7 +13,7 @@
 namespace {
 
 Measure run_once(const std::string& program, const std::string& directory,
-                 const std::string& stderr_path) {
+                 const std::string& stderr_path, const std::string& argument) {
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = fork();
   if (child == 0) {
@@ -22,7 +22,7 @@ Measure run_once(const std::string& program, const std::string& directory,
     dup2(err, 2);
     if (chdir(directory.c_str()) != 0) _exit(126);
     unsetenv("DISPLAY");
-    execl(program.c_str(), program.c_str(), "bench", static_cast<char*>(nullptr));
+    execl(program.c_str(), program.c_str(), argument.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   int wait_status = 0;
@@ -43,10 +43,10 @@ std::size_t write_source(const std::string& directory, const std::string& source
 }
 
 Measure measure_run(const std::string& program, const std::string& directory,
-                    const std::string& stderr_path, int repeats) {
-  Measure best = run_once(program, directory, stderr_path);
+                    const std::string& stderr_path, int repeats, const std::string& argument) {
+  Measure best = run_once(program, directory, stderr_path, argument);
   for (int i = 1; i < repeats; ++i) {
-    const Measure next = run_once(program, directory, stderr_path);
+    const Measure next = run_once(program, directory, stderr_path, argument);
     if (next.cpu_seconds < best.cpu_seconds) best = next;
   }
   return best;

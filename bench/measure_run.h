@@ -15,10 +15,12 @@ struct Measure {
 // Writes source to <directory>/bench.strl; returns its size.
 std::size_t write_source(const std::string& directory, const std::string& source);
 
-// Runs `<program> bench` in directory with standard output and standard error sent to
-// stderr_path; returns the run of least CPU time among `repeats`.
+// Runs `<program> <argument>` (the base name "bench" by default) in directory with standard
+// output and standard error sent to stderr_path; returns the run of least CPU time among
+// `repeats`.
 Measure measure_run(const std::string& program, const std::string& directory,
-                    const std::string& stderr_path, int repeats);
+                    const std::string& stderr_path, int repeats,
+                    const std::string& argument = "bench");
 
 // Returns the absolute form of path, or "" when it does not exist.
 std::string absolute_path(const char* path);

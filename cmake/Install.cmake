@@ -1,7 +1,9 @@
 # What `cmake --install` puts where, and the Debian package that `cpack` (make package) builds.
 #
 #   bin/morvac                              the translator (the project's libraries linked in)
-#   share/man/man1/morvac.1.gz              its manual page
+#   bin/morvac-check                        the checker of Esterel v5 programs against morvac
+#   share/man/man1/morvac.1.gz              their manual pages
+#   share/man/man1/morvac-check.1.gz
 #   share/doc/morvac/                       README.md and the pictures it shows
 #   lib/lib{Stringpp,formspp,sock}.a        static libraries
 #   lib/lib{Stringpp,formspp,sock}.so.*     shared libraries, soname lib<name>.so.3
@@ -15,7 +17,7 @@ include(CMakePackageConfigHelpers)
 set(MORVAC_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/morvac)
 set(morvac_libraries Stringpp Stringpp_shared formspp formspp_shared sock sock_shared)
 
-install(TARGETS morvac RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS morvac morvac-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # include/morvac serves <morvac/formspp.h> and also the "formspp/..." includes between headers.
 install(TARGETS ${morvac_libraries}
@@ -75,20 +77,22 @@ install(CODE "
 ")
 install(SCRIPT cmake/InstallPkgConfig.cmake)
 
-# Manual page, compressed as Debian installs them.
-set(man_page ${CMAKE_CURRENT_BINARY_DIR}/man/morvac.1)
-add_custom_command(OUTPUT ${man_page}.gz
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/morvac.1 ${man_page}
-  COMMAND gzip -9nf ${man_page}
-  DEPENDS ${PROJECT_SOURCE_DIR}/docs/morvac.1
-  COMMENT "Compressing the manual page"
-  VERBATIM)
-add_custom_target(morvac_man_page ALL DEPENDS ${man_page}.gz)
-install(FILES ${man_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Manual pages, compressed as Debian installs them.
+foreach(page IN ITEMS morvac morvac-check)
+  set(man_page ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.1)
+  add_custom_command(OUTPUT ${man_page}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/${page}.1 ${man_page}
+    COMMAND gzip -9nf ${man_page}
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/${page}.1
+    COMMENT "Compressing the manual page of ${page}"
+    VERBATIM)
+  add_custom_target(${page}_man_page ALL DEPENDS ${man_page}.gz)
+  install(FILES ${man_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY docs/images DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 
-# Debian package: one package with the translator, its manual page and the libraries for
+# Debian package: one package with the translator, its checker, their manual pages and the libraries for
 # developers (headers, static and shared libraries, CMake and pkg-config files).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvac)
@@ -99,7 +103,8 @@ endif()
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Esterel v5 to Quarl translator, with its string, GUI and socket libraries")
 set(CPACK_PACKAGE_DESCRIPTION "\
-morvac translates Esterel v5 programs into the synchronous language Quarl.
+morvac translates Esterel v5 programs into the synchronous language Quarl;
+morvac-check lists, located, everything in a program that stops it.
 The package also holds the libraries that come with it, static and shared, with
 their headers, CMake package and pkg-config files: Stringpp (string utilities),
 formspp (dialogs, text pager and simulator panels on FLTK 1.3) and sock (TCP

@@ -68,7 +68,18 @@ enum class Refusal : unsigned char {
   Unknown,  // a value without text whose construct is not known
 };
 
+// What the translation does when it meets a construct.
+enum class RefusalKind : unsigned char {
+  None,             // not a refusal
+  Skip,             // a declaration skipped with its message; the translation goes on
+  StopAtKeyword,    // a declaration refused as soon as its keyword has been read
+  StopWhenReduced,  // a construct refused once it has been read
+  WithoutText,      // a construct without Quarl text, refused by the first action needing its text
+};
+
 // Returns the message that reports the construct on standard error (empty for Refusal::None).
 [[nodiscard]] const char* refusal_message(Refusal construct);
+// Returns what the translation does with the construct.
+[[nodiscard]] RefusalKind refusal_kind(Refusal construct);
 
 #endif  // MORVAC_FRONTEND_REFUSAL_H

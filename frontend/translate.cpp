@@ -2,6 +2,7 @@
 
 #include <FlexLexer.h>
 
+#include <cassert>
 #include <iostream>
 #include <string_view>
 
@@ -27,22 +28,31 @@ void write(std::ostream& out, const Text* text) {
 
 }  // namespace
 
+// Refusals follow the kind column of the one refusal table (refusal.h), which morvac-check reads
+// too; the asserts keep the grammar's calls and the table in agreement.
 void skip(Refusal construct) {
+  assert(refusal_kind(construct) == RefusalKind::Skip);
   std::cerr << refusal_message(construct) << std::endl;
 }
 
 void stop(Refusal construct) {
+  assert(refusal_kind(construct) != RefusalKind::Skip &&
+         refusal_kind(construct) != RefusalKind::None);
   std::cerr << refusal_message(construct) << std::endl;
   morvac_exit(1);
 }
 
 Text* refuse(Refusal construct) {
+  assert(refusal_kind(construct) == RefusalKind::StopWhenReduced);
   stop(construct);
 }
 
 Text* require(Text* text) {
   if (text == nullptr) stop(Refusal::Unknown);
-  if (text->is_absent()) stop(text->construct());
+  if (text->is_absent()) {
+    assert(refusal_kind(text->construct()) == RefusalKind::WithoutText);
+    stop(text->construct());
+  }
   return text;
 }
 

@@ -27,6 +27,8 @@ set(root ${WORK_DIR}/root)
 run_checked("dpkg-deb -x" COMMAND dpkg-deb -x ${packages} ${root})
 foreach(file IN ITEMS
         usr/share/man/man1/morvac.1.gz
+        usr/bin/morvac-check
+        usr/share/man/man1/morvac-check.1.gz
         usr/lib/libformspp.so.3
         usr/lib/libStringpp.a
         usr/include/morvac/formspp/sheet_geometry.h
@@ -40,3 +42,4 @@ file(STRINGS ${root}/usr/lib/pkgconfig/formspp.pc prefix REGEX "^prefix=")
 expect_equal("prefix of formspp.pc" "${prefix}" "prefix=/usr")
 
 expect_headless_output("morvac : version  ${VERSION}-0\n" ${root}/usr/bin/morvac -v)
+expect_headless_output("morvac-check ${VERSION}\n" ${root}/usr/bin/morvac-check --version)

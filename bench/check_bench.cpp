@@ -1,0 +1,108 @@
+// morvac-check against morvac, side by side: on the benchmark's 8 MB program and on the same
+// program written as people write Esterel (comments, `:=`), the CPU time of each and their
+// ratio (morvac-check promises at most 2). Then morvac-check alone on inputs of size n and 8n
+// (linear: cpu(8n)/cpu(n) under 10), adversarial ones included.
+//
+// Usage: check_bench <morvac> <morvac-check> [scale]   (scale 1 is the full size)
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "generators.h"
+#include "measure_run.h"
+
+namespace {
+
+// The program with a comment on every tenth line and an assignment in a comment-free spot.
+std::string as_people_write(const std::string& program) {
+  std::string out;
+  out.reserve(program.size() + program.size() / 4);
+  int line = 0;
+  for (const char c : program) {
+    if (c == '\n' && ++line % 10 == 0) out += "   % x := x + 1, said the comment";
+    out += c;
+  }
+  return out;
+}
+
+struct Generator {
+  const char* name;
+  std::string (*make)(std::size_t);
+  std::size_t n;  // at scale 1
+};
+
+std::string comments(std::size_t n) {
+  std::string out = "module M:\nnothing\nend module\n";
+  while (out.size() < n) out += "% a line comment\n%{ a block }%\n";
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  mallopt(M_MMAP_THRESHOLD, 64 * 1024);
+  const std::string morvac = argc > 2 ? absolute_path(argv[1]) : "";
+  const std::string check = argc > 2 ? absolute_path(argv[2]) : "";
+  if (morvac.empty() || check.empty()) {
+    std::fprintf(stderr, "usage: %s <morvac> <morvac-check> [scale]\n", argv[0]);
+    return 2;
+  }
+  const double scale = argc > 3 ? std::atof(argv[3]) : 1.0;
+  char directory[] = "/tmp/morvac-check-bench-XXXXXX";
+  if (mkdtemp(directory) == nullptr) return 2;
+  const std::string dir = directory;
+  const auto size = static_cast<std::size_t>(8e6 * scale);
+
+  std::printf("morvac-check against morvac (CPU seconds, best of 3, output to /dev/null):\n");
+  bool within = true;
+  const std::string program = mixed_program(size);
+  for (const auto& [label, source] : {std::pair<const char*, std::string>{"8 MB program", program},
+                                      {"as people write it", as_people_write(program)}}) {
+    const double megabytes = static_cast<double>(write_source(dir, source)) / 1e6;
+    // morvac reads the copy that morvac-check writes (the program itself when it has no
+    // comment and no `:=`).
+    std::string write_copy = check;
+    write_copy.append(" -o ").append(dir).append("/bench_copy.strl ").append(dir);
+    write_copy.append("/bench.strl > /dev/null");
+    if (std::system(write_copy.c_str()) == -1) return 2;
+    const Measure translator = measure_run(morvac, dir, "/dev/null", 3, "bench_copy");
+    const Measure checker = measure_run(check, dir, "/dev/null", 3, "bench.strl");
+    const double ratio = checker.cpu_seconds / translator.cpu_seconds;
+    within = within && ratio <= 2;
+    std::printf("  %-20s %5.1f MB  morvac %6.3fs  morvac-check %6.3fs  ratio %.2f  (peak %ld MB)\n",
+                label, megabytes, translator.cpu_seconds, checker.cpu_seconds, ratio,
+                checker.peak_kilobytes / 1024);
+  }
+  std::printf("%s\n\n", within ? "within 2x of morvac" : "MORE THAN 2x morvac");
+
+  const Generator generators[] = {
+      {"mixed program", mixed_program, 1000000},
+      {"long sequence", long_sequence, 60000},
+      {"989 brackets", nested_brackets, 60000},
+      {"1 identifier", long_identifier, 1000000},
+      {"minus run", minus_run, 100000},
+      {"unclosed strings", unclosed_strings, 1000000},
+      {"echoed chars", echoed_characters, 1000000},
+      {"comments", comments, 1000000},
+  };
+  std::printf("%-16s %8s %8s %8s %7s\n", "morvac-check", "MB(8n)", "cpu(n)", "cpu(8n)", "ratio");
+  bool linear = true;
+  for (const Generator& generator : generators) {
+    const auto n = static_cast<std::size_t>(static_cast<double>(generator.n) * scale) + 1;
+    write_source(dir, generator.make(n));
+    const Measure small = measure_run(check, dir, "/dev/null", 3, "bench.strl");
+    const std::size_t bytes = write_source(dir, generator.make(8 * n));
+    const Measure big = measure_run(check, dir, "/dev/null", 3, "bench.strl");
+    const double ratio = big.cpu_seconds / std::max(small.cpu_seconds, 1e-3);
+    linear = linear && ratio < 10;
+    std::printf("%-16s %8.1f %7.3fs %7.3fs %7.2f\n", generator.name,
+                static_cast<double>(bytes) / 1e6, small.cpu_seconds, big.cpu_seconds, ratio);
+  }
+  std::printf("%s\n", linear ? "linear: every ratio under 10" : "NOT LINEAR");
+  std::filesystem::remove_all(dir);
+  return within && linear ? 0 : 1;
+}

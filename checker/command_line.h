@@ -1,0 +1,26 @@
+// The command line of morvac-check: morvac-check [options] FILE...
+#ifndef MORVAC_CHECKER_COMMAND_LINE_H
+#define MORVAC_CHECKER_COMMAND_LINE_H
+
+#include <string>
+#include <vector>
+
+enum class Format { Text, Sarif };
+
+struct Options {
+  std::vector<std::string> files;  // "-" is standard input
+  std::string copy_path;           // -o OUT, or empty
+  Format format = Format::Text;
+  bool help = false;
+  bool version = false;
+  std::string error;  // why the command line is not usable, or empty
+};
+
+// Returns the options of argv (argv[0] is the program).
+[[nodiscard]] Options parse_command_line(int argc, const char* const* argv);
+
+// The usage line and the help text.
+extern const char* const kUsage;
+extern const char* const kHelp;
+
+#endif  // MORVAC_CHECKER_COMMAND_LINE_H

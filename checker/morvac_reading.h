@@ -1,0 +1,15 @@
+// What morvac reads: the tokens of a text by morvac's own scanner rules (strl5_rules.h).
+#ifndef MORVAC_CHECKER_MORVAC_READING_H
+#define MORVAC_CHECKER_MORVAC_READING_H
+
+#include <string_view>
+#include <vector>
+
+#include "copy_rewrite.h"
+#include "esterel_scanner.h"
+
+// Returns the tokens that morvac reads in the copy, with spans mapped back to the source; the
+// last one is the end of input (code 0). Token codes are morvac's.
+[[nodiscard]] std::vector<Token> read_as_morvac(const Copy& copy);
+
+#endif  // MORVAC_CHECKER_MORVAC_READING_H

@@ -1,0 +1,18 @@
+// How syntax errors name tokens: keywords and punctuation as written, other tokens by kind.
+#ifndef MORVAC_CHECKER_TOKEN_NAMES_H
+#define MORVAC_CHECKER_TOKEN_NAMES_H
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Returns how a message names the grammar symbol `symbol` (IDS, PVIRGULE, '#', $end ...), e.g.
+// "`;`", "name", "$end".
+[[nodiscard]] std::string token_display(std::string_view symbol);
+
+// Returns "syntax error, unexpected X, expecting A or B ..." for the unexpected symbol, its
+// source text, and the expected symbols (at most eight are listed).
+[[nodiscard]] std::string syntax_error_message(std::string_view unexpected, std::string_view text,
+                                               const std::vector<const char*>& expected);
+
+#endif  // MORVAC_CHECKER_TOKEN_NAMES_H

@@ -1,0 +1,106 @@
+// Golden tests of morvac-check, one folder per family of diagnostics (tests/checker/golden/*)
+// and the realistic programs of examples/esterel. For each <case>.strl, morvac-check run in the
+// case's folder must print <case>.expected and end with the status in <case>.status; then the
+// real morvac, run on the copy that morvac-check wrote (-o), must do what the verdict line says.
+// MORVAC_UPDATE_GOLDEN=1 rewrites the expected files from what morvac-check does (review them).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "run_process.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> golden_cases() {
+  std::vector<std::string> cases;
+  for (const char* root : {CHECKER_GOLDEN_DIR, ESTEREL_EXAMPLES_DIR}) {
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+      if (entry.path().extension() == ".strl") cases.push_back(entry.path().string());
+    }
+  }
+  std::sort(cases.begin(), cases.end());
+  return cases;
+}
+
+std::string test_name(const testing::TestParamInfo<std::string>& info) {
+  const fs::path path(info.param);
+  std::string name = path.parent_path().filename().string() + "_" + path.stem().string();
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+      '_');
+  return name;
+}
+
+std::string last_line(std::string text) {
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  const std::size_t start = text.rfind('\n');
+  return start == std::string::npos ? text : text.substr(start + 1);
+}
+
+bool ends_with(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Checks that morvac, run on the copy, does what the verdict line says.
+void expect_morvac_follows(const std::string& verdict, const std::string& name,
+                           const fs::path& copy, const std::string& original) {
+  const std::string base = copy.stem().string();
+  ProcessOptions options;
+  options.directory = copy.parent_path().string();
+  const ProcessResult morvac = run_process({MORVAC_BINARY, base}, options);
+  const std::string text = read_file(copy.string());
+  EXPECT_EQ(std::count(original.begin(), original.end(), '\n'),
+            std::count(text.begin(), text.end(), '\n'))
+      << "the copy keeps every line";
+  const std::string head = name + ": ";
+  ASSERT_EQ(0u, verdict.rfind(head, 0)) << verdict;
+  const std::string said = verdict.substr(head.size());
+  const bool parsed = morvac.err.find("syntax error") == std::string::npos &&
+                      morvac.err.find("memory exhausted") == std::string::npos;
+  if (said == "translates" || said == "translates once rewritten") {
+    EXPECT_EQ(0, morvac.status) << morvac.err;
+    EXPECT_TRUE(parsed) << morvac.err;
+    EXPECT_EQ(said == "translates", text == original);
+  } else if (said == "cannot be read by morvac") {
+    EXPECT_EQ(0, morvac.status);
+    EXPECT_FALSE(parsed) << morvac.err;
+  } else {
+    ASSERT_EQ(0u, said.rfind("stops at ", 0)) << said;
+    const std::string message = said.substr(said.find(": ") + 2);
+    EXPECT_EQ(1, morvac.status);
+    EXPECT_TRUE(ends_with(morvac.err, message + "\n")) << morvac.err;
+  }
+}
+
+class CheckerGolden : public testing::TestWithParam<std::string> {};
+
+TEST_P(CheckerGolden, FindingsAndVerdictMatchMorvac) {
+  const fs::path input(GetParam());
+  const std::string stem = (input.parent_path() / input.stem()).string();
+  const fs::path work = make_temp_directory();
+  const fs::path copy = work / "copy.strl";
+  ProcessOptions options;
+  options.directory = input.parent_path().string();
+  const std::string name = input.filename().string();
+  const ProcessResult run = run_process({CHECK_BINARY, "-o", copy.string(), name}, options);
+  const std::string status = std::to_string(run.status) + "\n";
+  if (std::getenv("MORVAC_UPDATE_GOLDEN") != nullptr) {
+    write_file(stem + ".expected", run.out);
+    write_file(stem + ".status", status);
+  }
+  EXPECT_EQ(read_file(stem + ".expected"), run.out);
+  EXPECT_EQ(read_file(stem + ".status"), status);
+  EXPECT_EQ("", run.err);
+  expect_morvac_follows(last_line(run.out), name, copy, read_file(input.string()));
+  fs::remove_all(work);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CheckerGolden, testing::ValuesIn(golden_cases()), test_name);
+
+}  // namespace
