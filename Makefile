@@ -54,6 +54,7 @@ BENCH_SCALE ?= 1
 bench: build
 	$(BUILD)/bench/translation_scaling $(BUILD)/driver/morvac
 	$(BUILD)/bench/morvac_bench $(BUILD)/driver/morvac $(BUILD)/bench/floor $(BENCH_SCALE)
+	$(BUILD)/bench/sock_burst
 
 # Debian package of morvac and its libraries, written to $(BUILD) (cpack; see cmake/Install.cmake).
 .PHONY: package

@@ -18,7 +18,17 @@ namespace {
 
 enum class Place { kModuleHeap, kCallerHeap, kStack };
 
-// The server's side of one connection, accepted into a record living at `place`.
+// Returns a copy of `server` made by SOCK_dup, or by assignment into `on_stack` or a block
+// from malloc.
+SOCK* record_at(Place place, const SOCK* server, SOCK* on_stack) {
+  if (place == Place::kModuleHeap) return SOCK_dup(server);
+  SOCK* record = on_stack;
+  if (place == Place::kCallerHeap) record = static_cast<SOCK*>(std::malloc(sizeof(SOCK)));
+  if (record != nullptr) *record = *server;
+  return record;
+}
+
+// The server's side of one connection, accepted into a record wherever it lives.
 TEST(SockRecord, AcceptAndDuplicateWorkWhereverTheRecordLives) {
   SockPtr server(SOCK_make_server(0));
   ASSERT_TRUE(server);
@@ -27,14 +37,9 @@ TEST(SockRecord, AcceptAndDuplicateWorkWhereverTheRecordLives) {
     SCOPED_TRACE(static_cast<int>(place));
     SockPtr client(SOCK_make_client("127.0.0.1", server->port));
     ASSERT_TRUE(client);
-    SOCK on_stack = *server;  // a copy made by assignment
-    SOCK* record = &on_stack;
-    if (place == Place::kModuleHeap) record = SOCK_dup(server.get());
-    if (place == Place::kCallerHeap) {
-      record = static_cast<SOCK*>(std::malloc(sizeof(SOCK)));
-      ASSERT_NE(nullptr, record);
-      *record = *server;
-    }
+    SOCK on_stack{};
+    SOCK* record = record_at(place, server.get(), &on_stack);
+    ASSERT_NE(nullptr, record);
     const int before = record->fd;
     ASSERT_EQ(1, SOCK_accept(record));
     if (before != listening) {
