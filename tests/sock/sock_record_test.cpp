@@ -1,7 +1,5 @@
 // Records as plain structs wherever they live, and texts that belong to the record holding them:
 // freed, replaced or cleared by the caller, copied by SOCK_dup, released once in every order.
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdlib>
