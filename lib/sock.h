@@ -6,20 +6,38 @@
  * `cc app.c -lsock` links it, static or shared. The header compiles as C89 and later and as
  * C++11 and later.
  *
- * Records and their texts. A record is the four fields below and nothing else: the module keeps
- * no state of its own, neither beside a record nor in a table, so a record may live anywhere (on
- * the module's heap, the caller's heap, the stack, or as a copy made by assignment) and the
- * functions that take one work on it alike. The caller owns a record and its two texts, and may
- * free, replace or clear a text at any time (a text put in a record must come from malloc).
+ * Records and their texts. A record is the four fields below and nothing else, so a record may
+ * live anywhere (on the module's heap, the caller's heap, the stack, or as a copy made by
+ * assignment) and the functions that take one work on it alike. A text put in a record must come
+ * from malloc.
  *   - SOCK_make_client, SOCK_make_server and SOCK_dup return records allocated with malloc;
- *     SOCK_shutdown(record, 1) frees the texts the record holds at that moment, then the record.
- *     A record the caller did not get from malloc is closed with SOCK_shutdown(record, 0) and its
- *     texts freed by the caller.
- *   - Each record has texts of its own: SOCK_dup gives the copy its own copies of the texts (equal
- *     characters, other pointers), so a record and its copies can be released in any order, each
- *     text being freed once. A record copied by assignment shares its texts with the original:
- *     clear them in one of the two before that one is released or accepts a connection.
- *   - SOCK_accept frees the texts the record held before it gives it the peer's.
+ *     SOCK_shutdown(record, 1) frees the record and its texts. A record the caller did not get
+ *     from malloc is closed with SOCK_shutdown(record, 0) and its texts freed by the caller.
+ *   - A text that no group (below) owns belongs to the record holding it: the caller may free,
+ *     replace or clear it, and SOCK_shutdown(record, 1) frees it (once when both fields hold
+ *     it). So are the texts of a record never duplicated, and those the caller puts in a record
+ *     after its last duplication.
+ *   - SOCK_dup shares texts: the copy holds the very pointers its source holds. The source and
+ *     its copies, and their copies, form a group, and every text the source holds when it is
+ *     duplicated becomes the group's. The module frees the group's texts, once each, when the
+ *     last record of the group is released or accepts a connection, whatever the records hold
+ *     by then; releasing the others frees only the texts they hold that are no group's. So in any
+ *     record of a group the caller may clear a text or replace it by one of its own (the group
+ *     keeps the old one), but must never free a text of the group itself.
+ *   - SOCK_shutdown(record, 0) on the last record of its group ends the group: the texts the
+ *     record holds become its own again, as if it had never been duplicated, and the group's other
+ *     texts are freed. A record on the stack that was duplicated is ended in this order: release
+ *     its copies, then SOCK_shutdown(&rec, 0), then free its texts (once when they are one).
+ *   - SOCK_accept frees the texts the record owns and takes it out of its group (the group keeps
+ *     its texts) before it gives it the peer's.
+ *   - A copy made by assignment holds the same texts but joins no group; the module never frees
+ *     a group's text through it, so such a copy may use those texts while the group lasts.
+ *   Apart from this the module keeps no state. It keeps one table because a record has only its
+ *   four fields, so nothing in a record can say that its texts are shared: the table lists, by
+ *   address, the records of each group and the texts the group owns. It holds nothing while no
+ *   group exists (records never duplicated, or duplicated while holding no text, as a server is,
+ *   cost nothing), and the module only compares the addresses in it: it never reads a record
+ *   other than the one passed to it.
  *
  * Typical server loop, the server record listening on for the next client:
  *   SOCK conn = *server;                  a copy made by assignment (a server has no texts)
@@ -39,7 +57,8 @@
  * first is accepted later, once its data is retransmitted (49 or 50 of 50 within 10 s).
  *
  * Threads: the system's host lookups and address conversion keep their results in static
- * storage; callers on several threads must serialise their use of the module.
+ * storage, and the table of shared texts is the module's; callers on several threads must
+ * serialise their use of the module.
  */
 #ifndef MORVAC_SOCK_H
 #define MORVAC_SOCK_H
@@ -85,14 +104,15 @@ SOCK_NODISCARD SOCK* SOCK_make_client(const char* host, int port);
 SOCK_NODISCARD SOCK* SOCK_make_server(int port);
 
 /* Waits for a connection on the record's descriptor and returns 1 once the record describes it
- * (fd, peer's address and name, the texts it held before freed; the listening descriptor is
- * neither closed nor kept). Returns 0 for a null record, or after reporting
+ * (fd, peer's address and name; the texts it owned freed, out of its group; the listening
+ * descriptor neither closed nor kept). Returns 0 for a null record, or after reporting
  * "unable to make connexion" with the record unchanged. */
 SOCK_NODISCARD int SOCK_accept(SOCK* record);
 
-/* Closes the record's descriptor and sets it to -1; a non-zero `release` also frees the texts the
- * record holds (one free when both fields hold the same text) and the record. Null does
- * nothing. */
+/* Closes the record's descriptor and sets it to -1. A non-zero `release` also frees the texts the
+ * record owns, takes it out of its group (the last record out frees the group's texts) and frees
+ * the record; release 0 leaves the texts in place and, on the last record of a group, makes the
+ * texts it holds its own. Null does nothing. */
 void SOCK_shutdown(SOCK* record, int release);
 
 /* Returns the record's port, 0 for null. */
@@ -113,9 +133,9 @@ SOCK_NODISCARD char* SOCK_hostname(const SOCK* record);
 /* Returns the record's dotted address text, null for a null record or a server. */
 SOCK_NODISCARD char* SOCK_host_address(const SOCK* record);
 
-/* Returns a new record with the same port and texts equal to the source's (copies of its own)
- * on a duplicate descriptor, or null after reporting "cannot duplicate socket". The record must
- * not be null. */
+/* Returns a new record holding every field of the source, the same text pointers included (the
+ * texts now shared by their group), on a duplicate descriptor; or null after reporting
+ * "cannot duplicate socket". The record must not be null. */
 SOCK_NODISCARD SOCK* SOCK_dup(const SOCK* record);
 
 /* Returns the dotted local address of the record's socket, in a conversion buffer that the next

@@ -8,14 +8,18 @@
 
 #include "record.h"
 #include "report.h"
+#include "sharing.h"
 #include "sock.h"
 
 void SOCK_shutdown(SOCK* record, int release) {
   if (record == NULL) return;
   if (record->fd >= 0) close(record->fd);
   record->fd = -1;
-  if (release == 0) return;
-  sock_internal_free_texts(record);
+  if (release == 0) {
+    sock_internal_end_sharing(record);
+    return;
+  }
+  sock_internal_drop_texts(record);
   free(record);
 }
 
@@ -49,13 +53,10 @@ SOCK* SOCK_dup(const SOCK* record) {
     return NULL;
   }
   copy = sock_internal_new_record(kExhausted);
-  copy->port = record->port;
-  /* Texts of its own: the copy and its source are then released in any order, each text once. */
-  copy->hostname = sock_internal_copy_text(record->hostname, kExhausted);
-  copy->address = record->address == record->hostname
-                      ? copy->hostname
-                      : sock_internal_copy_text(record->address, kExhausted);
+  *copy = *record;
   copy->fd = copy_fd;
+  /* The same texts: the table remembers that they are shared, so that they are freed once. */
+  sock_internal_share_texts(record, copy);
   return copy;
 }
 

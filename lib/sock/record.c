@@ -16,10 +16,3 @@ char* sock_internal_copy_text(const char* text, const char* exhausted_message) {
   if (copy == NULL) sock_internal_report_and_abort(exhausted_message);
   return copy;
 }
-
-void sock_internal_free_texts(SOCK* record) {
-  if (record->address != record->hostname) free(record->address);
-  free(record->hostname);
-  record->hostname = NULL;
-  record->address = NULL;
-}

@@ -1,5 +1,5 @@
-/* Allocation of SOCK records and of their texts. A record is the public struct alone and owns
- * the texts it points to, so nothing here needs to know where a record lives. */
+/* Allocation of SOCK records and of their texts. A record is the public struct alone, so nothing
+ * here needs to know where a record lives. */
 #ifndef MORVAC_SOCK_RECORD_H
 #define MORVAC_SOCK_RECORD_H
 
@@ -13,9 +13,5 @@ SOCK_INTERNAL SOCK* sock_internal_new_record(const char* exhausted_message);
 /* Returns a copy of `text` from malloc's heap, null for null. When memory runs out, reports
  * `exhausted_message` and aborts. */
 SOCK_INTERNAL char* sock_internal_copy_text(const char* text, const char* exhausted_message);
-
-/* Frees the texts `record` holds (once when both fields hold the same one) and sets both
- * fields to null. */
-SOCK_INTERNAL void sock_internal_free_texts(SOCK* record);
 
 #endif /* MORVAC_SOCK_RECORD_H */

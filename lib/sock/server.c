@@ -9,6 +9,7 @@
 
 #include "record.h"
 #include "report.h"
+#include "sharing.h"
 #include "sock.h"
 
 #define BACKLOG 5
@@ -64,7 +65,7 @@ int SOCK_accept(SOCK* record) {
   /* Copied at once: inet_ntoa's buffer is reused by the next conversion. */
   snprintf(dotted, sizeof dotted, "%s", inet_ntoa(peer.sin_addr));
   named = gethostbyaddr(&peer.sin_addr, sizeof peer.sin_addr, AF_INET);
-  sock_internal_free_texts(record);
+  sock_internal_drop_texts(record);
   record->hostname = sock_internal_copy_text(named != NULL ? named->h_name : dotted, kExhausted);
   record->address = sock_internal_copy_text(dotted, kExhausted);
   record->fd = connection;

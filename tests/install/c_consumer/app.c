@@ -1,7 +1,8 @@
 /* A C program of someone else's using the installed sock library as its header shows: a server,
  * a client, the connection accepted into a copy of the server record made by assignment, a
- * SOCK_dup of that, a message each way, everything released. Prints "sock: ping pong" when all
- * went as documented. Written in C89, so that it also proves the header in every language mode. */
+ * SOCK_dup of that sharing its texts, a message each way, everything released (the copy first,
+ * then the record on the stack and its texts). Prints "sock: ping pong" when all went as
+ * documented. Written in C89, so that it also proves the header in every language mode. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -30,7 +31,7 @@ int main(void) {
   if (client != NULL && ok) {
     copy = SOCK_dup(&conn);
     ok = copy != NULL && strcmp(SOCK_host_address(copy), "127.0.0.1") == 0 &&
-         copy->address != conn.address;
+         copy->address == conn.address;
     ok = ok && SOCK_write(client, "ping", 4) == 4 && reads(copy, "ping");
     SOCK_shutdown(copy, 1);
     ok = ok && SOCK_write(&conn, "pong", 4) == 4 && reads(client, "pong");
