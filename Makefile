@@ -60,6 +60,7 @@ bench: build
 	$(BUILD)/bench/morvac_bench $(BUILD)/driver/morvac $(BUILD)/bench/floor $(BENCH_SCALE)
 	$(BUILD)/bench/stringpp_scaling
 	$(BUILD)/bench/check_bench $(BUILD)/driver/morvac $(BUILD)/checker/morvac-check $(BENCH_SCALE)
+	$(BUILD)/bench/sock_burst
 
 # Debian package of morvac and its libraries, written to $(BUILD) (cpack; see cmake/Install.cmake).
 .PHONY: package

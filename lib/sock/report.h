@@ -1,16 +1,15 @@
-// Failure reports of the socket helpers: one line on standard error under a fixed prefix.
+/* Failure reports of the socket helpers: one line on standard error under a fixed prefix. */
 #ifndef MORVAC_SOCK_REPORT_H
 #define MORVAC_SOCK_REPORT_H
 
-namespace sock_internal {
+/* Functions shared between the module's sources, kept out of the shared library's exports. */
+#define SOCK_INTERNAL __attribute__((visibility("hidden")))
 
-// Writes "Sock error: ", `message` taken literally (never as a format) and a line end to
-// standard error.
-void report(const char* message);
+/* Writes "Sock error: ", `message` taken literally (never as a format) and a line end to
+ * standard error. */
+SOCK_INTERNAL void sock_internal_report(const char* message);
 
-// Reports `message`, then aborts the process: used when memory for a record runs out.
-[[noreturn]] void report_and_abort(const char* message);
+/* Reports `message`, then aborts the process: used when memory for a record runs out. */
+SOCK_INTERNAL _Noreturn void sock_internal_report_and_abort(const char* message);
 
-}  // namespace sock_internal
-
-#endif  // MORVAC_SOCK_REPORT_H
+#endif /* MORVAC_SOCK_REPORT_H */

@@ -1,0 +1,73 @@
+/* SOCK_make_server and SOCK_accept: the listening side. */
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "record.h"
+#include "report.h"
+#include "sharing.h"
+#include "sock.h"
+
+#define BACKLOG 5
+
+static const char kExhausted[] = "memory exhausted";
+
+/* Closes `fd`, reports `message` and returns null: the end of every failed step. */
+static SOCK* fail_closing(int fd, const char* message) {
+  close(fd);
+  sock_internal_report(message);
+  return NULL;
+}
+
+SOCK* SOCK_make_server(int port) {
+  struct sockaddr_in local;
+  socklen_t length = sizeof local;
+  SOCK* record;
+  const int socket_fd = socket(AF_INET, SOCK_STREAM, 0);
+
+  if (socket_fd < 0) {
+    sock_internal_report("Cannot create socket");
+    return NULL;
+  }
+  memset(&local, 0, sizeof local);
+  local.sin_family = AF_INET;
+  local.sin_addr.s_addr = htonl(INADDR_ANY);
+  local.sin_port = htons((uint16_t)port);
+  if (bind(socket_fd, (const struct sockaddr*)&local, sizeof local) != 0)
+    return fail_closing(socket_fd, "Cannot create socket");
+  if (getsockname(socket_fd, (struct sockaddr*)&local, &length) != 0 ||
+      listen(socket_fd, BACKLOG) != 0)
+    return fail_closing(socket_fd, "cannot create socket");
+  record = sock_internal_new_record(kExhausted);
+  record->port = ntohs(local.sin_port);
+  record->fd = socket_fd;
+  return record;
+}
+
+int SOCK_accept(SOCK* record) {
+  struct sockaddr_in peer;
+  socklen_t length = sizeof peer;
+  char dotted[INET_ADDRSTRLEN];
+  const struct hostent* named;
+  int connection;
+
+  if (record == NULL) return 0;
+  memset(&peer, 0, sizeof peer);
+  connection = accept(record->fd, (struct sockaddr*)&peer, &length);
+  if (connection < 0) {
+    sock_internal_report("unable to make connexion");
+    return 0;
+  }
+  /* Copied at once: inet_ntoa's buffer is reused by the next conversion. */
+  snprintf(dotted, sizeof dotted, "%s", inet_ntoa(peer.sin_addr));
+  named = gethostbyaddr(&peer.sin_addr, sizeof peer.sin_addr, AF_INET);
+  sock_internal_drop_texts(record);
+  record->hostname = sock_internal_copy_text(named != NULL ? named->h_name : dotted, kExhausted);
+  record->address = sock_internal_copy_text(dotted, kExhausted);
+  record->fd = connection;
+  return 1;
+}
