@@ -78,6 +78,12 @@ tar -xf "$root_tar" -C "$root"
 # The host's resolver; localhost named as on every installed system.
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 printf '127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n' >"$root/etc/hosts"
+# The certificate authorities that this machine's administrator added: a network that inspects
+# TLS needs them, as any machine on it would have them.
+if ls /usr/local/share/ca-certificates/*.crt >/dev/null 2>&1; then
+  cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+  chroot "$root" update-ca-certificates >/dev/null
+fi
 if [ -n "$(git -C "$repo" status --porcelain --untracked-files=no)" ]; then
   echo "fresh-check: note: uncommitted changes are not checked; the clone holds HEAD"
 fi
@@ -86,9 +92,11 @@ echo "clone at $(git -C "$root/root/morvac" log -1 --format='%h %s')"
 end_stage "unpack root and clone"
 
 mount_system_folders "$root"
-# Downloaded package files survive between runs; installing them is still the project's job.
-mkdir -p "$root/var/cache/apt/archives"
+# Downloaded package files survive between runs (Debian's and npm's); installing them is still
+# the project's job.
+mkdir -p "$cache/npm" "$root/var/cache/apt/archives" "$root/root/.npm"
 mount --bind "$cache/apt-archives" "$root/var/cache/apt/archives"
+mount --bind "$cache/npm" "$root/root/.npm"
 
 # Runs `make <target>` in the clone, as a fresh root login would, with no display and no terminal.
 run_make() {
