@@ -3,10 +3,12 @@
 
 #include <cctype>
 #include <iostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "case_table.h"
 #include "exit_longjmp.h"
 #include "lex.strl5.h"
 #include "parse_strl5.hh"
@@ -192,6 +194,8 @@ const SplitCase kSplits[] = {
     {"--5.2", {{FLOAT, "--5.2"}}, ""},
     {"---7", {{MINUS, "-"}, {MINUS, "-"}, {FLOAT, "-7"}}, ""},
     {"--- 7", {{MINUS, "-"}, {MINUS, "-"}, {MINUS, "-"}, {NATURAL, "7"}}, " "},
+    {"-12 -3 x", {{FLOAT, "-12"}, {FLOAT, "-3"}, {IDS, "x"}}, "  "},
+    {"-1.25 -3. x", {{FLOAT, "-1.25"}, {FLOAT, "-3."}, {IDS, "x"}}, "  "},
     {"-0 -12abc -.5",
      {{FLOAT, "-0"}, {FLOAT, "-12"}, {IDS, "abc"}, {MINUS, "-"}, {NATURAL, "5"}},
      "  ."},
@@ -221,6 +225,42 @@ const SplitCase kSplits[] = {
     {"a\xC3\xA9z", {{IDS, "a"}, {IDS, "z"}}, "\xC3\xA9"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, LongestMatch, testing::ValuesIn(kSplits));
+
+// What the scanner makes of source, in order: "~" for each echoed character, and each token's
+// trace item without "token " and its last blank; separated by blanks.
+std::string kinds(const std::string& source) {
+  std::istringstream input(source);
+  std::ostringstream echo;
+  std::ostringstream trace;
+  std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
+  strl5FlexLexer scanner(&input, &echo);
+  std::string result;
+  std::size_t echoed = 0;
+  std::size_t traced = 0;
+  for (int code = -1; code != 0;) {
+    code = scanner.yylex();
+    for (; echoed < echo.str().size(); ++echoed) result += " ~";
+    const std::string item = trace.str().substr(traced);
+    traced += item.size();
+    if (code != 0) result += " " + item.substr(6, item.size() - 7);
+  }
+  std::cerr.rdbuf(standard_error);
+  return result.substr(1);
+}
+
+// Every byte, in the places where the character classes decide: alone between blanks, inside
+// a string, inside an identifier, after a digit, after a minus sign, after digits and a point.
+TEST(Scanner, EveryByteInEveryClass) {
+  std::set<std::string> bytes;
+  const auto places = [&](const CaseFields& args) -> CaseFields {
+    const std::string& b = args.at(0);
+    bytes.insert(b);
+    return {kinds(" " + b + " "), kinds("\"a" + b + "b\""), kinds("a" + b + "b"),
+            kinds("1" + b),       kinds("-" + b),           kinds("1." + b)};
+  };
+  expect_cases(TABLE_DIR "/every_byte.tsv", {{"byte", places}});
+  EXPECT_EQ(256u, bytes.size()) << "one case per byte";
+}
 
 TEST(Scanner, EchoesNulBytesLikeOtherCharacters) {
   const Scan s = scan(std::string("a\0b\0\0", 5));
