@@ -11,9 +11,11 @@
 #            was not caught
 #   -k TEXT  only the mutations whose name contains TEXT
 #   -j JOBS  parallel build jobs (default 2)
-# The CPU lock (MORVAC_CPU_LOCK, default /tmp/morvac-cpu.lock) is taken for each mutation's
-# build and tests, so that other builds interleave. Exit status 0 when no mutation survived and
-# the lists hold no error.
+# The CPU lock (MORVAC_CPU_LOCK, default /tmp/morvac-cpu.lock) is taken for a mutation's build
+# and tests and kept for the next ones only while it has been held less than MUTANTS_LOCK_SECONDS
+# (default 30), so that other builds interleave. The sweep runs from copies of this script and
+# of its lists: the work tree may be edited meanwhile. Exit status 0 when no mutation survived
+# and the lists hold no error.
 #
 # A list holds lines "key: value"; the value is the rest of the line, byte for byte. Empty lines
 # and lines that start with '#' are comments.
@@ -31,7 +33,7 @@
 #                                 all the same, and a catch means that the mark is wrong
 set -eu
 
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=${MUTANTS_ROOT:-$(cd "$(dirname "$0")/.." && pwd)}
 scratch=$root/build-mutants
 only=""
 jobs=2
@@ -52,7 +54,20 @@ src=$scratch/src
 build=$scratch/build
 logs=$scratch/logs
 test_timeout=${MUTANTS_TIMEOUT:-60}
+lock_seconds=${MUTANTS_LOCK_SECONDS:-30}
 export CCACHE_DIR="${CCACHE_DIR:-$scratch/ccache}"
+
+if ! $check_only && [ -z "${MUTANTS_ROOT:-}" ]; then
+  mkdir -p "$scratch/lists"
+  cp "$0" "$scratch/mutants.sh"
+  copies=""
+  for list in "$@"; do
+    cp "$list" "$scratch/lists/$(basename "$list")"
+    copies="$copies $scratch/lists/$(basename "$list")"
+  done
+  # shellcheck disable=SC2086
+  MUTANTS_ROOT=$root exec sh "$scratch/mutants.sh" -d "$scratch" -k "$only" -j "$jobs" $copies
+fi
 
 n_tried=0 n_caught=0 n_build=0 n_timeout=0 n_equivalent=0 n_survived=0 n_errors=0
 mutated=""         # the file of the scratch copy that holds a mutation now
@@ -132,14 +147,21 @@ run_stages() {
   echo "survived"
 }
 
-# run_stages under the CPU lock (held on descriptor 9); adds the milliseconds it held the lock
-# to the file $scratch/held.
+# Runs the stages under the CPU lock, held on descriptor 9; sets verdict. Adds the milliseconds
+# they took to $scratch/worked.
+lock_since=""
 locked_stages() {
-  flock 9
+  if [ -z "$lock_since" ]; then
+    flock 9
+    lock_since=$(date +%s)
+  fi
   begin=$(date +%s%N)
-  run_stages
-  flock -u 9
-  echo $((($(date +%s%N) - begin) / 1000000)) >>"$scratch/held"
+  verdict=$(run_stages)
+  echo $((($(date +%s%N) - begin) / 1000000)) >>"$scratch/worked"
+  if [ $(($(date +%s) - lock_since)) -ge "$lock_seconds" ]; then
+    flock -u 9
+    lock_since=""
+  fi
 }
 
 check_unmutated() {
@@ -147,7 +169,7 @@ check_unmutated() {
   restore
   log=$logs/unmutated.log
   : >"$log"
-  verdict=$(locked_stages)
+  locked_stages
   if [ "$verdict" != "survived" ]; then
     echo "the unmutated copy fails its own stages ($verdict): see $log" >&2
     exit 1
@@ -194,7 +216,7 @@ finish() {
   MUT_AFTER=$m_after MUT_OLD=$m_old MUT_NEW=$m_new apply "$root/$file" "$src/$file"
   log=$logs/$n_tried.log
   : >"$log"
-  verdict=$(locked_stages)
+  locked_stages
   if [ "$verdict" = survived ]; then
     if [ -n "$m_equivalent" ]; then
       n_equivalent=$((n_equivalent + 1))
@@ -224,9 +246,10 @@ if ! $check_only; then
   trap restore EXIT
   trap 'exit 130' INT TERM
   sync_scratch
+  rm -f "$logs"/[0-9]*.log
+  : >"$scratch/worked"
 fi
 started=$(date +%s)
-: >"$scratch/held"
 for list in "$@"; do
   stages="" file="" m_name="" after_mutant=false number=0
   while IFS= read -r line || [ -n "$line" ]; do
@@ -257,10 +280,10 @@ done
 if $check_only; then
   echo "$n_tried mutations apply, $n_errors list errors"
 else
-  held=$(awk '{ ms += $1 } END { printf "%d", ms / 1000 }' "$scratch/held")
+  worked=$(awk '{ ms += $1 } END { printf "%d", ms / 1000 }' "$scratch/worked")
   echo "$n_tried mutations tried: $n_caught caught ($n_build by the build, $n_timeout by a" \
     "timeout), $n_equivalent equivalent, $n_survived survived; $n_errors list errors"
-  echo "$(($(date +%s) - started)) s in all, $held s of them building and testing under the" \
-    "CPU lock"
+  echo "$worked s building and testing, $(($(date +%s) - started)) s in all with the waits" \
+    "for the CPU lock"
 fi
 [ $n_survived -eq 0 ] && [ $n_errors -eq 0 ]

@@ -149,13 +149,20 @@ const WordCase kWords[] = {
 };
 INSTANTIATE_TEST_SUITE_P(EveryToken, Keywords, testing::ValuesIn(kWords));
 
-TEST(Scanner, KeywordsFollowedByAnIdentifierCharacterAreIdentifiers) {
-  for (const WordCase& c : kWords) {
-    const std::string word = c.word;
+TEST(Scanner, WordsAroundKeywordsAreIdentifiers) {
+  std::set<std::string> words;
+  for (const WordCase& c : kWords) words.insert(c.word);
+  for (const std::string& word : words) {
     if (!std::isalpha(static_cast<unsigned char>(word[0]))) continue;
     EXPECT_EQ(token(IDS, word + "_"), scan(word + "_").tokens);
     EXPECT_EQ(token(IDS, word + "1"), scan(word + "1").tokens);
     EXPECT_EQ(token(IDS, "X" + word), scan("X" + word).tokens);
+    for (std::size_t n = 1; n < word.size(); ++n) {
+      const std::string prefix = word.substr(0, n);
+      if (words.count(prefix) == 0) {
+        EXPECT_EQ(token(IDS, prefix), scan(prefix).tokens);
+      }
+    }
   }
 }
 
@@ -167,13 +174,26 @@ struct SplitCase {
 
 class LongestMatch : public testing::TestWithParam<SplitCase> {};
 
+// Returns the trace item of the token code in the table above.
+std::string trace_of(int code) {
+  for (const WordCase& c : kWords) {
+    if (c.code == code) return c.trace;
+  }
+  return "?";
+}
+
 TEST_P(LongestMatch, CutsTheInputAsExpected) {
   const SplitCase& c = GetParam();
   std::string wanted;
-  for (const auto& [code, text] : c.tokens) wanted += token(code, text);
+  std::string trace;
+  for (const auto& [code, text] : c.tokens) {
+    wanted += token(code, text);
+    trace += trace_of(code);
+  }
   const Scan s = scan(c.source);
   EXPECT_EQ(wanted, s.tokens) << "source: " << c.source;
   EXPECT_EQ(c.echo, s.echo) << "source: " << c.source;
+  EXPECT_EQ(trace, s.trace) << "source: " << c.source;
 }
 
 const SplitCase kSplits[] = {
@@ -226,7 +246,7 @@ const SplitCase kSplits[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Cases, LongestMatch, testing::ValuesIn(kSplits));
 
-// What the scanner makes of source, in order: "~" for each echoed character, and each token's
+// What the scanner makes of source, in order: "." for each echoed character, and each token's
 // trace item without "token " and its last blank; separated by blanks.
 std::string kinds(const std::string& source) {
   std::istringstream input(source);
@@ -239,7 +259,7 @@ std::string kinds(const std::string& source) {
   std::size_t traced = 0;
   for (int code = -1; code != 0;) {
     code = scanner.yylex();
-    for (; echoed < echo.str().size(); ++echoed) result += " ~";
+    for (; echoed < echo.str().size(); ++echoed) result += " .";
     const std::string item = trace.str().substr(traced);
     traced += item.size();
     if (code != 0) result += " " + item.substr(6, item.size() - 7);
