@@ -1,6 +1,5 @@
-// The message box that shows morvac's messages. With a display they are real modal boxes: the
-// program waits until the user closes the box, prints nothing, and then ends with the status of
-// the message. Without one, the text goes to standard output.
+// With a display, morvac's messages are real modal boxes: the program waits until the user
+// closes the box, prints nothing, and then ends with the status of the message.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -18,31 +17,6 @@
 namespace {
 
 const std::string kText = "100% \\n %s %d\nsecond line";
-
-// First in this file: once a display has been looked for, the answer holds for the process.
-TEST(MessageBoxWithoutDisplay, WritesTheTextAndALineEndAtOnce) {
-  int pipe_ends[2];
-  ASSERT_EQ(0, pipe(pipe_ends));
-  std::fflush(stdout);
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(pipe_ends[1], 1);
-    close(pipe_ends[0]);
-    close(pipe_ends[1]);
-    unsetenv("DISPLAY");
-    fl_show_Smessages(kText);
-    _exit(0);  // flushes nothing: what the box wrote must be out already
-  }
-  close(pipe_ends[1]);
-  std::string out;
-  char buffer[256];
-  for (ssize_t n; (n = read(pipe_ends[0], buffer, sizeof buffer)) > 0;) out.append(buffer, n);
-  close(pipe_ends[0]);
-  int status = -1;
-  EXPECT_EQ(child, waitpid(child, &status, 0));
-  EXPECT_EQ(0, status);
-  EXPECT_EQ(kText + "\n", out);
-}
 
 TEST(MessageBoxWithDisplay, ShowsTheTextAsWritten) {
   REQUIRE_DISPLAY();
