@@ -108,9 +108,10 @@ restore() {
 # the build redoes only what changed.
 sync_scratch() {
   mkdir -p "$src" "$logs"
-  (cd "$root" && git ls-files -co --exclude-standard) | sort >"$scratch/files"
+  (cd "$root" && git ls-files -co --exclude-standard | while IFS= read -r path; do
+    [ -f "$path" ] && echo "$path"
+  done) | sort >"$scratch/files"
   while IFS= read -r path; do
-    [ -f "$root/$path" ] || continue
     if ! cmp -s "$root/$path" "$src/$path"; then
       mkdir -p "$(dirname "$src/$path")"
       cp "$root/$path" "$src/$path"
