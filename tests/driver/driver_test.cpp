@@ -143,14 +143,6 @@ TEST_F(Environment, ADisplayThatDoesNotOpenIsLikeNone) {
   EXPECT_EQ("morvac : version  3.4.3-0\n", result.out);
 }
 
-TEST_F(Environment, ARunReplacesTheLogAndTheOutputOfAnEarlierOne) {
-  write_file(work_ + "/m.log", "an earlier log, longer than the new one\n");
-  write_file(work_ + "/m.qrl", "an earlier translation, longer than the new one\n\n\n\n");
-  EXPECT_EQ(0, run().status);
-  EXPECT_EQ(kTranslation, file("m.qrl"));
-  EXPECT_EQ(kLog, file("m.log"));
-}
-
 TEST_F(Environment, AnInputThatIsADirectoryIsAFatalScannerError) {
   fs::create_directory(work_ + "/d.strl");
   const ProcessResult result = run_process({MORVAC_BINARY, "d"}, options_);
