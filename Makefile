@@ -73,3 +73,13 @@ package: build
 fresh-check:
 	@sh scripts/install-deps.sh mmdebstrap
 	sh scripts/fresh-check.sh
+
+# Mutation sweep (not part of test): each one-line mutation of tests/mutants/*.list is built in
+# a scratch copy ($(MUTANTS_DIR)) and run against its tests; prints caught or survived for each
+# and a total. MUTANTS_ARGS="-k TEXT" runs only the mutations whose name contains TEXT.
+MUTANTS_DIR  ?= build-mutants
+MUTANTS_ARGS ?=
+.PHONY: mutants
+mutants: deps
+	@sh scripts/install-deps.sh ninja-build ccache
+	sh scripts/mutants.sh -d $(MUTANTS_DIR) -j $(JOBS) $(MUTANTS_ARGS) tests/mutants/*.list

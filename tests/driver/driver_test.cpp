@@ -80,6 +80,8 @@ const CommandCase kCommands[] = {
     {"Help", {"-h"}, {}, kHelp, 0, {}, {}},
     {"HelpIgnoresTheRest", {"-h", "anything"}, {}, kHelp, 0, {}, {}},
     {"Version", {"-v"}, {}, "morvac : version  3.4.3-0\n", 0, {}, {}},
+    {"DashHx", {"-hx"}, {}, "file -hx.strl not found\n", 1, {"-hx.log", "-hx.qrl"}, {"", ""}},
+    {"DashVx", {"-vx"}, {}, "file -vx.strl not found\n", 1, {"-vx.log", "-vx.qrl"}, {"", ""}},
     {"DashXIsABaseName", {"-x"}, {}, "file -x.strl not found\n", 1, {"-x.log", "-x.qrl"}, {"", ""}},
     {"EmptyBaseName", {""}, {}, "file .strl not found\n", 1, {".log", ".qrl"}, {"", ""}},
     {"PercentInANameIsLiteral",
@@ -132,6 +134,13 @@ TEST_F(Environment, ClosedStandardStreamsNeverLandInTheFiles) {
     EXPECT_EQ(kLog, file("m.log"));
     EXPECT_EQ(kModule, file("m.strl"));
   }
+}
+
+TEST_F(Environment, ADisplayThatDoesNotOpenIsLikeNone) {
+  options_.display = ":4242";
+  const ProcessResult result = run_process({MORVAC_BINARY, "-v"}, options_);
+  EXPECT_EQ(0, result.status);
+  EXPECT_EQ("morvac : version  3.4.3-0\n", result.out);
 }
 
 TEST_F(Environment, AnInputThatIsADirectoryIsAFatalScannerError) {

@@ -10,10 +10,22 @@
 #include <string>
 #include <thread>
 
+#include "gui_helpers.h"
 #include "gui_test.h"
 #include "run_process.h"
 
 namespace {
+
+const std::string kText = "100% \\n %s %d\nsecond line";
+
+TEST(MessageBoxWithDisplay, ShowsTheTextAsWritten) {
+  REQUIRE_DISPLAY();
+  GuiScript script;
+  script.then([] { return labelled(kText) != nullptr && press("Close"); });
+  script.start();
+  fl_show_Smessages(kText);
+  EXPECT_TRUE(script.done());
+}
 
 std::string command_output(const std::string& command) {
   std::string output;

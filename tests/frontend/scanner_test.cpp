@@ -3,10 +3,12 @@
 
 #include <cctype>
 #include <iostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "case_table.h"
 #include "exit_longjmp.h"
 #include "lex.strl5.h"
 #include "parse_strl5.hh"
@@ -17,6 +19,7 @@ struct Scan {
   std::string tokens;  // "CODE:text " per token
   std::string trace;   // standard error
   std::string echo;    // the echo stream
+  std::string kinds;   // in order, "." per echoed character and each trace item less "token "
 };
 
 Scan scan(const std::string& source) {
@@ -26,9 +29,14 @@ Scan scan(const std::string& source) {
   std::streambuf* const standard_error = std::cerr.rdbuf(trace.rdbuf());
   strl5FlexLexer scanner(&input, &echo);
   Scan result;
-  while (const int code = scanner.yylex()) {
+  for (std::size_t echoed = 0, traced = 0;; traced = trace.str().size()) {
+    const int code = scanner.yylex();
+    for (; echoed < echo.str().size(); ++echoed) result.kinds += ". ";
+    if (code == 0) break;
     result.tokens += std::to_string(code) + ":" + scanner.YYText() + " ";
+    result.kinds += trace.str().substr(traced + 6);
   }
+  if (!result.kinds.empty()) result.kinds.pop_back();
   EXPECT_EQ(0, scanner.yylex()) << "end of input is sticky";
   std::cerr.rdbuf(standard_error);
   result.trace = trace.str();
@@ -221,6 +229,20 @@ const SplitCase kSplits[] = {
     {"a\xC3\xA9z", {{IDS, "a"}, {IDS, "z"}}, "\xC3\xA9"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, LongestMatch, testing::ValuesIn(kSplits));
+
+// The table file: what the scanner makes of sources, and of every byte in the places where the
+// character classes decide.
+TEST(Scanner, KindsOfTheTable) {
+  std::set<std::string> bytes;
+  const auto source = [](const CaseFields& args) -> CaseFields { return {scan(args[0]).kinds}; };
+  const auto byte = [&](const CaseFields& args) -> CaseFields {
+    const std::string& b = *bytes.insert(args[0]).first;
+    return {scan(" " + b + " ").kinds, scan("\"a" + b + "b\"").kinds, scan("a" + b + "b").kinds,
+            scan("1" + b).kinds,       scan("-" + b).kinds,           scan("1." + b).kinds};
+  };
+  expect_cases(TABLE_DIR "/scanner.tsv", {{"source", source}, {"byte", byte}});
+  EXPECT_EQ(256u, bytes.size()) << "one case per byte";
+}
 
 TEST(Scanner, EchoesNulBytesLikeOtherCharacters) {
   const Scan s = scan(std::string("a\0b\0\0", 5));

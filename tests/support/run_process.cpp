@@ -37,7 +37,11 @@ ProcessResult run_process(const std::vector<std::string>& argv, const ProcessOpt
     close(err_fd);
     for (int fd : options.closed_streams) close(fd);
     if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(126);
-    if (!options.keep_display) unsetenv("DISPLAY");
+    if (!options.display.empty()) {
+      setenv("DISPLAY", options.display.c_str(), 1);
+    } else if (!options.keep_display) {
+      unsetenv("DISPLAY");
+    }
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));

@@ -14,6 +14,7 @@ struct ProcessResult {
 struct ProcessOptions {
   std::string directory;            // working directory ("" keeps the current one)
   bool keep_display = false;        // false: DISPLAY is removed from the environment
+  std::string display;              // when set, DISPLAY is this instead
   std::vector<int> closed_streams;  // standard descriptors (0, 1, 2) closed at start
 };
 
