@@ -41,9 +41,13 @@ std::string decode_case_field(const std::string& field) {
       i += 2;
     } else if (code == '[') {
       const std::string::size_type close = field.find(']', i);
-      const std::string::size_type count = std::stoul(field.substr(i + 1, close - i - 1));
-      i = close + 1;
-      text.append(count, field[i]);
+      const std::string::size_type colon = std::min(field.find(':', i), close);
+      const std::string piece = colon < close ? field.substr(colon + 1, close - colon - 1)
+                                              : std::string(1, field[close + 1]);
+      for (auto count = std::stoul(field.substr(i + 1, colon - i - 1)); count > 0; --count) {
+        text += piece;
+      }
+      i = colon < close ? close : close + 1;
     } else if (code != 'e') {
       const std::string from = "tns0", to = {'\t', '\n', ' ', '\0'};
       const std::string::size_type at = from.find(code);
