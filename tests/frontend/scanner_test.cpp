@@ -9,6 +9,8 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "case_table.h"
 #include "exit_longjmp.h"
@@ -53,17 +55,22 @@ Scan scan(const std::string& source) {
   Trace trace;
   strl5FlexLexer scanner(&input, &echo);
   Scan result;
-  for (std::size_t echoed = 0, traced = 0;; traced = trace.text.str().size()) {
-    const int code = scanner.yylex();
-    for (; echoed < echo.str().size(); ++echoed) result.kinds += ". ";
-    if (code == 0) break;
+  std::vector<std::pair<std::size_t, std::size_t>> ends;  // of the echo and the trace, per token
+  while (const int code = scanner.yylex()) {
     result.tokens.push_back(token(code, scanner.YYText()));
-    result.kinds += trace.text.str().substr(traced + 6);
+    ends.emplace_back(echo.tellp(), trace.text.tellp());
   }
-  if (!result.kinds.empty()) result.kinds.pop_back();
   EXPECT_EQ(0, scanner.yylex()) << "end of input is sticky";
   result.trace = trace.text.str();
   result.echo = echo.str();
+  ends.emplace_back(result.echo.size(), result.trace.size());
+  for (std::size_t i = 0, echoed = 0, traced = 0; i < ends.size(); ++i) {
+    for (; echoed < ends[i].first; ++echoed) result.kinds += ". ";
+    if (i + 1 < ends.size())
+      result.kinds += result.trace.substr(traced + 6, ends[i].second - traced - 6);
+    traced = ends[i].second;
+  }
+  if (!result.kinds.empty()) result.kinds.pop_back();
   return result;
 }
 
