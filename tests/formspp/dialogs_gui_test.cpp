@@ -193,27 +193,20 @@ class WaitNoticeOnScreen : public testing::Test {
   ScreenReader screen_;
 };
 
-TEST_F(WaitNoticeOnScreen, ReadableWhileItsOwnerBlocks) {
-  const std::string message = "computing, please wait ...";
-  std::pair<int, int> at;
-  {
-    const OFD_wait_form notice(message);
-    // From here the owner is busy: no call to the toolkit until the notice is destroyed.
-    at = screen_.origin(notice.form);
-    expect_notice(screen_.read(at.first, at.second, 600, 60), message);
+// Busy from the start, or after its owner ran the event loop for a while.
+TEST_F(WaitNoticeOnScreen, ReadableWhileItsOwnerBlocksAndGoneOnceDestroyed) {
+  for (const bool settled : {false, true}) {
+    const std::string message = settled ? "50% done" : "computing, please wait ...";
+    std::pair<int, int> at;
+    {
+      const OFD_wait_form notice(message);
+      if (settled) settle(notice.form);
+      // From here the owner is busy: no call to the toolkit until the notice is destroyed.
+      at = screen_.origin(notice.form);
+      expect_notice(screen_.read(at.first, at.second, 600, 60), message);
+    }
+    expect_gone(at.first, at.second);
   }
-  expect_gone(at.first, at.second);
-}
-
-TEST_F(WaitNoticeOnScreen, GoneAsSoonAsDestroyed) {
-  std::pair<int, int> at;
-  {
-    const OFD_wait_form notice("50% done");
-    settle(notice.form);  // the owner ran its event loop for a while, then got busy again
-    at = screen_.origin(notice.form);
-    expect_notice(screen_.read(at.first, at.second, 600, 60), "50% done");
-  }
-  expect_gone(at.first, at.second);
 }
 
 }  // namespace

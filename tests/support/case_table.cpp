@@ -26,8 +26,7 @@ bool same_double(const std::string& actual, const std::string& expected) {
       .AlmostEquals(Double(std::strtod(expected.c_str(), nullptr)));
 }
 
-}  // namespace
-
+// Returns field with its escapes replaced by the bytes they stand for.
 std::string decode_case_field(const std::string& field) {
   std::string text;
   for (std::string::size_type i = 0; i < field.size(); ++i) {
@@ -56,6 +55,8 @@ std::string decode_case_field(const std::string& field) {
   }
   return text;
 }
+
+}  // namespace
 
 void expect_cases(const std::string& path, const std::map<std::string, CaseFunction>& functions,
                   const std::set<std::string>& tracing) {

@@ -19,9 +19,6 @@ using CaseFields = std::vector<std::string>;
 // Calls the function under test with a case's arguments; returns its results as texts.
 using CaseFunction = std::function<CaseFields(const CaseFields& args)>;
 
-// Returns field with its escapes replaced by the bytes they stand for.
-[[nodiscard]] std::string decode_case_field(const std::string& field);
-
 // Runs every case of the file at path through functions and expects its results, and that it
 // wrote nothing on standard error; for the functions named in tracing, what they wrote there is
 // their last result. Each mismatch is reported with the file's line.
