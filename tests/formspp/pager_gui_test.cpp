@@ -114,31 +114,6 @@ TEST_F(PagerWindow, FrenchPdfWithoutViewerAndClosedWindow) {
   EXPECT_EQ(run_command("qpdf --check tmp.pdf"), 0);
 }
 
-// A box around one line of text drawn on a picture.
-struct Ink {
-  int left, right, top, bottom;
-};
-
-// Returns the lines of dark ink that picture holds and blank does not, right of column from: one
-// box per run of pixel rows that hold such ink.
-std::vector<Ink> ink_lines(const Picture& picture, const Picture& blank, int from) {
-  std::vector<Ink> lines;
-  bool in_line = false;
-  for (int y = 0; y < picture.h; ++y) {
-    bool inked = false;
-    for (int x = from; x < picture.w; ++x) {
-      const Rgb p = picture.at(x, y);
-      if (p.r + p.g + p.b >= 200 || p == blank.at(x, y)) continue;
-      if (!in_line) lines.push_back({x, x, y, y});
-      Ink& line = lines.back();
-      line = {std::min(line.left, x), std::max(line.right, x), line.top, y};
-      inked = in_line = true;
-    }
-    in_line = inked;
-  }
-  return lines;
-}
-
 // The strip under the page, read back with titles of the longest length: the page number is
 // drawn as with no title, and the whole title stands beside it, at its size, inside the window.
 TEST_F(PagerWindow, LongTitleBesideThePageNumber) {
@@ -175,7 +150,7 @@ TEST_F(PagerWindow, LongTitleBesideThePageNumber) {
         ASSERT_EQ(strip.at(x, y), blank.at(x, y)) << "page number covered at " << x << ", " << y;
       }
     }
-    const std::vector<Ink> lines = ink_lines(strip, blank, number_end + 1);
+    const std::vector<Ink> lines = ink_lines(strip, 200, &blank, number_end + 1);
     ASSERT_FALSE(lines.empty()) << title;
     int drawn = 0;
     for (const Ink& line : lines) {
