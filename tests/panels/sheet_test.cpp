@@ -1,4 +1,5 @@
-// The drawing sheet in a real window: what each primitive leaves on the screen's pixels.
+// The drawing sheet in a real window: what each primitive leaves on the screen's pixels (the
+// cases of sheet.tsv).
 // Before FLTK's drawing header, whose Xlib macros (None) would break gtest's declarations.
 #include <gtest/gtest.h>
 
@@ -7,10 +8,12 @@
 #include <FL/fl_draw.H>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 #include <utility>
-#include <vector>
 
+#include "case_table.h"
 #include "formspp.h"
 #include "gui_helpers.h"
 #include "support/gui_test.h"
@@ -39,11 +42,6 @@ class Canvas : public Fl_Widget {
   std::function<void()> paint_;
 };
 
-struct Pixel {
-  int x, y;
-  Fl_Color colour;
-};
-
 TEST(VisionSheet, WhatThePrimitivesLeaveOnScreen) {
   REQUIRE_DISPLAY();
   OFL_vision_sheet clipped;
@@ -51,42 +49,21 @@ TEST(VisionSheet, WhatThePrimitivesLeaveOnScreen) {
   const OFL_vision_sheet free_sheet;
   OFL_vision_sheet readme;
   readme.define(20, 20, 280, 160, FL_BLACK);
-  struct {
-    const char* what;
-    std::function<void()> paint;
-    std::vector<Pixel> pixels;
-  } const drawings[] = {
-      {"line clipped to (10, 20)-(110, 70)",
-       [&] { clipped.ofl_line(0, 0, 200, 200, FL_RED); },
-       {{30, 30, FL_RED},
-        {69, 69, FL_RED},
-        {15, 15, FL_WHITE},
-        {70, 70, FL_WHITE},
-        {90, 90, FL_WHITE}}},
-      {"the same line on a new sheet",
-       [&] { free_sheet.ofl_line(0, 0, 200, 200, FL_RED); },
-       {{15, 15, FL_RED}, {70, 70, FL_RED}, {90, 90, FL_RED}}},
-      {"sector with its apex at the end of (20, 150)-(120, 150)",
-       [&] { free_sheet.ofl_arrowbound(20, 150, 120, 150, FL_BLUE); },
-       {{110, 150, FL_BLUE}, {60, 150, FL_BLUE}, {125, 150, FL_WHITE}, {60, 120, FL_WHITE}}},
-      {"zigzag through (30, 120) and (50, 80)",
-       [&] { free_sheet.ofl_break_line(20, 100, 60, 100, FL_RED); },
-       {{30, 120, FL_RED}, {50, 80, FL_RED}, {40, 100, FL_RED}, {20, 110, FL_WHITE}}},
-      {"framed rectangle",
-       [&] { free_sheet.ofl_rectbound(40, 40, 30, 20, FL_YELLOW); },
-       {{50, 50, FL_YELLOW}, {40, 40, FL_BLACK}, {69, 59, FL_BLACK}, {71, 50, FL_WHITE}}},
-      {"free helpers: framed rectangle and line",
+  const std::map<std::string, std::function<void()>> drawings = {
+      {"clipped_line", [&] { clipped.ofl_line(0, 0, 200, 200, FL_RED); }},
+      {"free_line", [&] { free_sheet.ofl_line(0, 0, 200, 200, FL_RED); }},
+      {"sector", [&] { free_sheet.ofl_arrowbound(20, 150, 120, 150, FL_BLUE); }},
+      {"zigzag", [&] { free_sheet.ofl_break_line(20, 100, 60, 100, FL_RED); }},
+      {"rectangle", [&] { free_sheet.ofl_rectbound(40, 40, 30, 20, FL_YELLOW); }},
+      {"free_helpers",
        [] {
          int x = 40, y = 40, w = 30, h = 20;
          Fl_Color yellow = FL_YELLOW;
          fl_rectbound(x, y, w, h, yellow);
          fl_rectbound(150, 40, 20, 20, static_cast<int>(FL_GREEN));
          fl_line(100, 10, 100, 60, FL_RED);
-       },
-       {{50, 50, FL_YELLOW}, {40, 40, FL_BLACK}, {160, 50, FL_GREEN}, {100, 30, FL_RED}}},
-      // Last, so that it stays on screen for the README's picture: a line leaving the sheet,
-      // dashes, a zigzag, an arrow, a sector, a circle, a rectangle and a text cut at the edge.
-      {"the README's sheet",
+       }},
+      {"readme",
        [&] {
          readme.ofl_line(0, 200, 320, 0, FL_RED);
          readme.ofl_dash_line(30, 170, 290, 170, FL_DARK_BLUE);
@@ -99,28 +76,31 @@ TEST(VisionSheet, WhatThePrimitivesLeaveOnScreen) {
                                FL_HELVETICA, 14, "clipped text");
          fl_color(FL_DARK3);
          fl_rect(19, 19, 282, 162);
-       },
-       {{160, 100, FL_RED},
-        {8, 195, FL_WHITE},
-        {312, 5, FL_WHITE},
-        {30, 170, FL_DARK_BLUE},
-        {185, 115, FL_BLACK},
-        {60, 130, FL_YELLOW},
-        {60, 110, FL_BLACK},
-        {120, 115, FL_CYAN}}},
+       }},
   };
+  const std::map<std::string, Fl_Color> colours = {
+      {"black", FL_BLACK}, {"blue", FL_BLUE}, {"cyan", FL_CYAN},   {"dark_blue", FL_DARK_BLUE},
+      {"green", FL_GREEN}, {"red", FL_RED},   {"white", FL_WHITE}, {"yellow", FL_YELLOW}};
   Fl_Window window(320, 200);
   Canvas canvas(320, 200);
   window.end();
-  for (const auto& d : drawings) {
-    canvas.paint(d.paint);
-    for (const Pixel& p : d.pixels) {
-      EXPECT_EQ(pixel_at(&window, p.x, p.y), rgb_of(p.colour))
-          << d.what << " at " << p.x << ", " << p.y;
-    }
+  std::string shown;  // the drawing on the canvas
+  std::map<std::string, CaseFunction> pixels;
+  for (const auto& drawing : drawings) {
+    pixels[drawing.first] = [&, name = drawing.first](const CaseFields& a) -> CaseFields {
+      if (name != shown) canvas.paint(drawings.at(name));
+      shown = name;
+      const Rgb pixel = pixel_at(&window, std::stoi(a[0]), std::stoi(a[1]));
+      for (const auto& [colour, index] : colours) {
+        if (rgb_of(index) == pixel) return {colour};
+      }
+      return {testing::PrintToString(pixel)};
+    };
   }
+  expect_cases(PANELS_CASES_DIR "/sheet.tsv", pixels);
+  ASSERT_EQ(shown, "readme") << "the README's sheet, drawn last, is the picture";
   EXPECT_TRUE(screenshot(&window, "sheet"));
-  canvas.paint([&] { free_sheet.ofl_arrowbound(20, 150, 120, 150, FL_BLUE); });
+  canvas.paint(drawings.at("sector"));
   settle(&window);
   EXPECT_EQ(canvas.colour_after, FL_BLACK);
 }

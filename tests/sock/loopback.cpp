@@ -1,6 +1,7 @@
 #include "loopback.h"
 
 #include <arpa/inet.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -87,4 +88,12 @@ int bound_port(int fd) {
 bool connect_socket(int fd, int port) {
   const sockaddr_in address = ipv4("127.0.0.1", port);
   return connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+std::string reverse_name_or_dotted(const char* dotted) {
+  const sockaddr_in address = ipv4(dotted, 0);
+  char name[NI_MAXHOST];
+  const bool named = getnameinfo(reinterpret_cast<const sockaddr*>(&address), sizeof address, name,
+                                 sizeof name, nullptr, 0, NI_NAMEREQD) == 0;
+  return named ? name : dotted;
 }

@@ -42,6 +42,9 @@ int bound_port(int fd);
 // Returns true once plain socket `fd` is connected to 127.0.0.1 at `port`.
 bool connect_socket(int fd, int port);
 
+// Returns the system resolver's name for the IPv4 address `dotted`, or `dotted` when it has none.
+std::string reverse_name_or_dotted(const char* dotted);
+
 // Returns the number of descriptors this process has open.
 std::size_t open_descriptors();
 

@@ -57,6 +57,7 @@ TEST(SockRecord, AcceptAndDuplicateWorkWhereverTheRecordLives) {
     ASSERT_TRUE(copy);
     EXPECT_EQ(record->hostname, copy->hostname);  // the very same texts, shared
     EXPECT_EQ(record->address, copy->address);
+    EXPECT_EQ(record->port, copy->port);
     ASSERT_TRUE(send_all(client.get(), "to both"));
     EXPECT_EQ("to ", receive(record, 3));
     EXPECT_EQ("both", receive(copy.get(), 4));
@@ -200,8 +201,10 @@ void release_chain(const SOCK* server, const Action& action, Field field, int ta
     } else {
       SOCK_shutdown(record, 1);
     }
-    for (int left = released + 1; left < 3; ++left)
+    for (int left = released + 1; left < 3; ++left) {  // intact, on a descriptor still open
       EXPECT_EQ(expected[order[left]], texts_of(records[order[left]]));
+      EXPECT_TRUE(send_all(records[order[left]], "x") && receive(accepted.get(), 1) == "x");
+    }
   }
   EXPECT_EQ(0u, sock_internal_shared_entries());
 }

@@ -194,34 +194,6 @@ TEST(RelativePath, EmptyBaseIsTheWorkingDirectory) {
       0U);
 }
 
-// Returns count copies of unit.
-std::string repeated(const std::string& unit, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += unit;
-  return text;
-}
-
-// Paths that share 32000 "d/" components: stripping them used to copy both remainders at each.
-TEST(RelativePath, SharesThousandsOfComponents) {
-  const std::string shared = repeated("d/", 32000);
-  struct Case {
-    std::string target, base, result, remainders;
-  };
-  const Case cases[] = {
-      {shared + "p/src", shared + "q", "../p/src", "p/src|q"},
-      {"/" + shared + "x/", "/" + shared + "x", ".", "|"},
-      {shared + "x", shared + repeated("e/", 1000) + "y", repeated("../", 1001) + "x",
-       "x|" + repeated("e/", 1000) + "y"},
-  };
-  for (const Case& c : cases) {
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(relative_directory_path(c.target, c.base), c.result);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "demarrage " + c.target + "|" + c.base +
-                                                          "\nintermediaire: " + c.remainders +
-                                                          "\n--> " + c.result + "\n");
-  }
-}
-
 // Worker for the small-stack test: the distance of two texts at the length limit.
 void* distance_at_limit(void* result) {
   *static_cast<int*>(result) = levenshtein(std::string(998, 'a'), std::string(998, 'b'));

@@ -26,8 +26,7 @@ bool same_double(const std::string& actual, const std::string& expected) {
       .AlmostEquals(Double(std::strtod(expected.c_str(), nullptr)));
 }
 
-}  // namespace
-
+// Returns field with its escapes replaced by the bytes they stand for.
 std::string decode_case_field(const std::string& field) {
   std::string text;
   for (std::string::size_type i = 0; i < field.size(); ++i) {
@@ -41,9 +40,13 @@ std::string decode_case_field(const std::string& field) {
       i += 2;
     } else if (code == '[') {
       const std::string::size_type close = field.find(']', i);
-      const std::string::size_type count = std::stoul(field.substr(i + 1, close - i - 1));
-      i = close + 1;
-      text.append(count, field[i]);
+      const std::string::size_type colon = std::min(field.find(':', i), close);
+      const std::string piece = colon < close ? field.substr(colon + 1, close - colon - 1)
+                                              : std::string(1, field[close + 1]);
+      for (auto count = std::stoul(field.substr(i + 1, colon - i - 1)); count > 0; --count) {
+        text += piece;
+      }
+      i = colon < close ? close : close + 1;
     } else if (code != 'e') {
       const std::string from = "tns0", to = {'\t', '\n', ' ', '\0'};
       const std::string::size_type at = from.find(code);
@@ -52,6 +55,8 @@ std::string decode_case_field(const std::string& field) {
   }
   return text;
 }
+
+}  // namespace
 
 void expect_cases(const std::string& path, const std::map<std::string, CaseFunction>& functions,
                   const std::set<std::string>& tracing) {

@@ -6,6 +6,7 @@
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -115,6 +116,24 @@ Picture picture_of(Fl_Window* w, int x, int y, int width, int height) {
   const size_t size = static_cast<size_t>(width) * height * 3;
   for (size_t i = 0; i < size; i += 3) picture.pixels.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
   return picture;
+}
+
+std::vector<Ink> ink_lines(const Picture& picture, int dark, const Picture* blank, int from) {
+  std::vector<Ink> lines;
+  bool in_line = false;
+  for (int y = 0; y < picture.h; ++y) {
+    bool inked = false;
+    for (int x = from; x < picture.w; ++x) {
+      const Rgb p = picture.at(x, y);
+      if (p.r + p.g + p.b >= dark || (blank != nullptr && p == blank->at(x, y))) continue;
+      if (!in_line) lines.push_back({x, x, y, y});
+      Ink& line = lines.back();
+      line = {std::min(line.left, x), std::max(line.right, x), line.top, y};
+      inked = in_line = true;
+    }
+    in_line = inked;
+  }
+  return lines;
 }
 
 ScreenReader::ScreenReader() : display_(XOpenDisplay(nullptr)) {}

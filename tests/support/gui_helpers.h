@@ -67,6 +67,15 @@ struct Picture {
 // settling it.
 [[nodiscard]] Picture picture_of(Fl_Window* w, int x, int y, int width, int height);
 
+// A box around the ink of a run of pixel rows.
+struct Ink {
+  int left, right, top, bottom;
+};
+// Returns, from top to bottom, the runs of pixel rows of picture that hold ink right of column
+// from: pixels whose channels sum below dark, unlike the same pixel of blank when one is given.
+[[nodiscard]] std::vector<Ink> ink_lines(const Picture& picture, int dark,
+                                         const Picture* blank = nullptr, int from = 0);
+
 // The screen as another program sees it, through a connection of its own to the display: reading
 // it neither runs this program's event loop nor sends what its FLTK connection holds back.
 class ScreenReader {
