@@ -87,6 +87,7 @@ TEST(CheckerReading, EachFormThatMorvacReadsOtherwise) {
       {"x-5", "minus-number@1-3 "},
       {"(x)-5", "minus-number@3-5 "},
       {"emit O(-5)", "(silent) "},
+      {"\"ab\"\"\n", "(silent) "},  // cut after a doubled quote: a lexical error says so
       {"3S", "glued-name@0-2 "},
       {"a := 1 % c\n x - 5; \"s\" != 1.5", ""},
   };
