@@ -12,6 +12,7 @@
 #include "check_file.h"
 #include "check_grammar.hh"
 #include "esterel_scanner.h"
+#include "token_names.h"
 
 namespace {
 
@@ -153,6 +154,7 @@ TEST(CheckerScanner, OperatorsPunctuationNumbersStringsAndComments) {
       {"007", one(TOK_NATURAL, 0, 3)},
       {"3.14", one(TOK_FLOAT, 0, 4)},
       {"3.14f", one(TOK_FLOAT, 0, 5)},
+      {"3.14fx", one(TOK_FLOAT, 0, 4) + one(TOK_IDS, 4, 6)},
       {"1e5", one(TOK_FLOAT, 0, 3)},
       {"1.5e-3", one(TOK_FLOAT, 0, 6)},
       {".5", one(TOK_FLOAT, 0, 2)},
@@ -234,6 +236,19 @@ TEST(CheckerScanner, EveryByteOfTheTable) {
   };
   expect_cases(TABLE_DIR "/scanner.tsv", {{"byte", byte}});
   EXPECT_EQ(256u, bytes.size()) << "one case per byte";
+}
+
+// How syntax errors name every symbol of the grammar, and the messages made of those names.
+TEST(CheckerTokenNames, EverySymbolAndTheMessages) {
+  const auto display = [](const CaseFields& args) -> CaseFields {
+    return {token_display(args[0])};
+  };
+  const auto message = [](const CaseFields& args) -> CaseFields {
+    std::vector<const char*> expected;
+    for (std::size_t i = 2; i < args.size(); ++i) expected.push_back(args[i].c_str());
+    return {syntax_error_message(args[0], args[1], expected)};
+  };
+  expect_cases(TABLE_DIR "/token_names.tsv", {{"display", display}, {"message", message}});
 }
 
 TEST(CheckerScanner, LongInputsScanInOnePass) {
