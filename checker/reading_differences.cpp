@@ -71,7 +71,8 @@ ReadingDifference describe(std::string_view source, const Region& r) {
     if (t.code == TOK_NEQ && text == "<>") {
       return {t.span, "not-equal", "`<>`: morvac reads `<` and `>`; it has `!=`"};
     }
-    if (t.code == TOK_STRING && text.size() >= 2 && text.back() == '"') {
+    // A closed string holds an even number of quotes: its two ends and the doubled ones.
+    if (t.code == TOK_STRING && std::count(text.begin(), text.end(), '"') % 2 == 0) {
       return {t.span, "string-form",
               "string " + std::string(text) + ": morvac does not read it; " + string_problem(text)};
     }

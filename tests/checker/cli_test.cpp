@@ -3,12 +3,17 @@
 // morvac's table is met by some golden case.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "check_file.h"
 #include "refusal.h"
 #include "run_process.h"
+#include "text_output.h"
 
 namespace fs = std::filesystem;
 
@@ -33,9 +38,11 @@ void expect_text(const std::string& wanted, const std::string& actual, const std
 
 TEST(CheckerCommandLine, OptionsFilesAndStatuses) {
   const std::string usage = "usage: morvac-check [--format=text|sarif] [-o OUT] FILE...\n";
+  const std::string help = read_file(kGolden + "/help.txt");
+  const std::string translates = "verdict/translates.strl: translates\n";
   const CliCase cases[] = {
-      {{"--help"}, 0, "*-o OUT ", ""},
-      {{"-h"}, 0, "*--format=sarif", ""},
+      {{"--help"}, 0, help, ""},
+      {{"-h"}, 0, help, ""},
       {{"--version"}, 0, "morvac-check " MORVAC_VERSION "\n", ""},
       {{}, 2, "", "morvac-check: no file to check\n" + usage},
       {{"--frobnicate", "a.strl"}, 2, "", "morvac-check: unknown option --frobnicate\n" + usage},
@@ -48,17 +55,27 @@ TEST(CheckerCommandLine, OptionsFilesAndStatuses) {
       {{"verdict/translates.strl"}, 0, "verdict/translates.strl: translates\n", ""},
       {{"verdict/translates_once_rewritten.strl"}, 1, "*: translates once rewritten\n", ""},
       {{"syntax/stray_characters.strl"}, 1, "*: translates\n", ""},
-      {{"verdict/translates.strl", "verdict/stops.strl", "verdict/cannot_read.strl",
-        "verdict/translates_once_rewritten.strl"},
+      {{"verdict/translates.strl", "verdict/initial_value.strl", "verdict/first_stop.strl",
+        "verdict/stops.strl", "verdict/cannot_read.strl", "verdict/cannot_read.strl",
+        "verdict/translates_once_rewritten.strl", "verdict/refusal_before_error.strl",
+        "verdict/cannot_read.strl", "verdict/cannot_read.strl"},
        1,
-       "*4 files: 1 translate, 1 translate once rewritten, 1 stop, 1 cannot be read by morvac\n",
+       "*10 files: 1 translate, 2 translate once rewritten, 3 stop, 4 cannot be read by morvac\n",
        ""},
       {{"verdict/translates.strl", "missing.strl"},
        2,
        "verdict/translates.strl: translates\n"
        "1 file: 1 translate, 0 translate once rewritten, 0 stop, 0 cannot be read by morvac\n",
        "morvac-check: cannot open missing.strl\n"},
-      {{"--", "verdict/translates.strl"}, 0, "verdict/translates.strl: translates\n", ""},
+      {{"missing.strl", "verdict/stops.strl"}, 2, "*: stops at", "*cannot open missing.strl\n"},
+      {{"--", "verdict/translates.strl"}, 0, translates, ""},
+      {{"--", "--help"}, 2, "", "morvac-check: cannot open --help\n"},
+      {{"--format=sarif", "--format=text", "verdict/translates.strl"}, 0, translates, ""},
+      {{"-o/dev/null", "verdict/translates.strl"}, 0, translates, ""},
+      {{"-o", "no/such/copy.strl", "verdict/translates.strl"},
+       2,
+       translates,
+       "morvac-check: cannot write no/such/copy.strl\n"},
   };
   for (const CliCase& c : cases) {
     std::vector<std::string> argv = {CHECK_BINARY};
@@ -86,6 +103,38 @@ TEST(CheckerCommandLine, StandardInputAndTheCopy) {
   EXPECT_NE(std::string::npos, run.out.find("\n-: stops at 2:1: VAR not implemented")) << run.out;
   EXPECT_EQ("module M:    \nvar x assign 1 : t in nothing end\nend module\n",
             read_file((work / "out.strl").string()));
+  const ProcessResult sarif = run_process(
+      {"/bin/sh", "-c", std::string(CHECK_BINARY) + " --format=sarif - < in.strl"}, options);
+  EXPECT_NE(std::string::npos, sarif.out.find("\"uri\": \"stdin\"")) << sarif.out;
+  fs::remove_all(work);
+}
+
+// Every byte that a file name can hold, in the URI of the file in SARIF: letters, digits, `-._~`
+// and the slash as they are, every other byte as %XX.
+TEST(CheckerCommandLine, SarifUriOfEveryByte) {
+  const fs::path work = make_temp_directory();
+  fs::create_directory(work / "d");
+  std::string names[2] = {"", "d/"};
+  for (int c = 1; c < 256; ++c) {
+    if (c != '/') names[c / 128] += static_cast<char>(c);
+  }
+  ProcessOptions options;
+  options.directory = work.string();
+  for (const std::string& name : names) write_file((work / name).string(), "");
+  const ProcessResult run =
+      run_process({CHECK_BINARY, "--format=sarif", names[0], names[1]}, options);
+  for (const std::string& name : names) {
+    std::string uri;
+    for (const char c : name) {
+      const bool plain = std::isalnum(static_cast<unsigned char>(c)) != 0;
+      char escape[4];
+      std::snprintf(escape, sizeof escape, "%%%02X", static_cast<unsigned char>(c));
+      uri += plain || std::string_view("-._~/").find(c) != std::string_view::npos
+                 ? std::string(1, c)
+                 : escape;
+    }
+    EXPECT_NE(std::string::npos, run.out.find("\"uri\": \"" + uri + "\"")) << uri;
+  }
   fs::remove_all(work);
 }
 
@@ -103,6 +152,42 @@ TEST(CheckerGoldenCoverage, EveryRefusalMessageIsMet) {
                                                           : "refused-construct";
     const std::string line = std::string(refusal_message(construct)) + " [" + rule + "]\n";
     EXPECT_NE(std::string::npos, expected.find(line)) << line;
+  }
+}
+
+// Each construct that stops morvac, as the first one that it meets: the verdict places it where
+// morvac stops, and the checker's prediction of that place agrees with morvac.
+TEST(CheckerGoldenCoverage, EachStopMetFirst) {
+  const struct {
+    Refusal construct;
+    const char* body;  // from line 3 of a module with an input S
+    const char* at;
+  } cases[] = {
+      {Refusal::InputOutputs, "inputoutput X;\nnothing", "3:1"},
+      {Refusal::Sensors, "sensor Z : integer;\nnothing", "3:1"},
+      {Refusal::Assignment, "x := 1", "3:1"},
+      {Refusal::ProcedureCall, "call P()(1)", "3:1"},
+      {Refusal::PresentCase, "present case S do nothing end", "3:1"},
+      {Refusal::Repeat, "nothing; repeat 2 times nothing end", "3:10"},
+      {Refusal::AwaitDo, "await S do nothing end", "3:1"},
+      {Refusal::AwaitCase, "await case S do nothing end", "3:1"},
+      {Refusal::Exec, "exec K()() return S", "3:1"},
+      {Refusal::DoUpto, "do nothing upto S", "3:1"},
+      {Refusal::Every, "every S do nothing end", "3:1"},
+      {Refusal::DoWatching, "do nothing watching S", "3:1"},
+      {Refusal::DoWatchingTimeout, "do nothing watching S timeout nothing end", "3:1"},
+      {Refusal::AbortWhenDo, "abort nothing when S do nothing end", "3:1"},
+      {Refusal::AbortWhenCases, "abort nothing when case S do nothing end", "3:1"},
+      {Refusal::WeakAbortWhenDo, "weak abort nothing when S do nothing end", "3:1"},
+      {Refusal::WeakAbortWhenCases, "weak abort nothing when case S end", "3:1"},
+      {Refusal::PreEvent, "present pre(S) then nothing end", "3:9"},
+  };
+  for (const auto& c : cases) {
+    const std::string source = std::string("module M :\ninput S;\n") + c.body + "\nend module\n";
+    const FileReport report = check_source(source);
+    EXPECT_EQ(std::string("m: stops at ") + c.at + ": " + refusal_message(c.construct),
+              verdict_line("m", LineIndex(source), report));
+    EXPECT_TRUE(report.inconsistencies.empty()) << c.body;
   }
 }
 

@@ -1,7 +1,8 @@
 // Golden tests of morvac-check, one folder per family of diagnostics (tests/checker/golden/*)
 // and the realistic programs of examples/esterel. For each <case>.strl, morvac-check run in the
 // case's folder must print <case>.expected and end with the status in <case>.status; then the
-// real morvac, run on the copy that morvac-check wrote (-o), must do what the verdict line says.
+// real morvac, run on the copy that morvac-check wrote (-o), must do what the verdict line says;
+// and where <case>.sarif is there, --format=sarif must print it.
 // MORVAC_UPDATE_GOLDEN=1 rewrites the expected files from what morvac-check does (review them).
 #include <gtest/gtest.h>
 
@@ -98,6 +99,17 @@ TEST_P(CheckerGolden, FindingsAndVerdictMatchMorvac) {
   EXPECT_EQ(read_file(stem + ".status"), status);
   EXPECT_EQ("", run.err);
   expect_morvac_follows(last_line(run.out), name, copy, read_file(input.string()));
+  // Where <case>.sarif is there, the same findings as SARIF (the tool's version written @VERSION@).
+  bool sarif_kept = false;
+  const std::string sarif_expected = read_file(stem + ".sarif", &sarif_kept);
+  if (sarif_kept) {
+    std::string sarif = run_process({CHECK_BINARY, "--format=sarif", name}, options).out;
+    const std::string version = "\"version\": \"" MORVAC_VERSION "\"";
+    const std::size_t at = sarif.find(version);
+    if (at != std::string::npos) sarif.replace(at, version.size(), "\"version\": \"@VERSION@\"");
+    if (std::getenv("MORVAC_UPDATE_GOLDEN") != nullptr) write_file(stem + ".sarif", sarif);
+    EXPECT_EQ(read_file(stem + ".sarif"), sarif);
+  }
   fs::remove_all(work);
 }
 

@@ -44,7 +44,7 @@ TEST(CheckerCopy, CommentsBlankedAssignWrittenLinesKept) {
       {"a % b\nc", "a    \nc"},   {"a %{ b\r\n c }% d", "a     \r\n      d"},
       {"x:=1", "x assign 1"},     {"x := -1", "x assign -1"},
       {"(x:=y)", "(x assign y)"}, {"\"%\" := %", "\"%\" assign  "},
-      {"nothing", "nothing"},
+      {"nothing", "nothing"},     {":=x", "assign x"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.copy, read(c.source).copy.text) << c.source;
 }
@@ -82,12 +82,23 @@ TEST(CheckerReading, EachFormThatMorvacReadsOtherwise) {
       {"\"a-b\"", "string-form@0-5 "},
       {"\"\"", "string-form@0-2 "},
       {"3.14f", "number-form@0-5 "},
+      {"3.14F", "number-form@0-5 "},
       {"1e5", "number-form@0-3 "},
+      {"1E5", "number-form@0-3 "},
       {".5", "number-form@0-2 "},
-      {"x-5", "minus-number@1-3 "},
+      {"x-5", "minus-number@1-3 "},  // after each token that ends an operand, and no other
       {"(x)-5", "minus-number@3-5 "},
+      {"1-5", "minus-number@1-3 "},
+      {"2.5-5", "minus-number@3-5 "},
+      {"\"s\"-5", "minus-number@3-5 "},
+      {"true-5", "minus-number@4-6 "},
+      {"false-5", "minus-number@5-7 "},
       {"emit O(-5)", "(silent) "},
+      {"[p]-5", "(silent) "},
+      {"x mod-5", "(silent) "},
+      {"\"ab\"\"\n", "(silent) "},  // cut after a doubled quote: a lexical error says so
       {"3S", "glued-name@0-2 "},
+      {"3implies", "glued-name@0-8 "},
       {"a := 1 % c\n x - 5; \"s\" != 1.5", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(c.said, said(read(c.source).comparison)) << c.source;

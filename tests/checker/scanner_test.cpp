@@ -2,10 +2,17 @@
 // string and comment forms, and the lexical errors, each with its exact span.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "case_table.h"
+#include "check_file.h"
 #include "check_grammar.hh"
 #include "esterel_scanner.h"
+#include "token_names.h"
 
 namespace {
 
@@ -147,6 +154,7 @@ TEST(CheckerScanner, OperatorsPunctuationNumbersStringsAndComments) {
       {"007", one(TOK_NATURAL, 0, 3)},
       {"3.14", one(TOK_FLOAT, 0, 4)},
       {"3.14f", one(TOK_FLOAT, 0, 5)},
+      {"3.14fx", one(TOK_FLOAT, 0, 4) + one(TOK_IDS, 4, 6)},
       {"1e5", one(TOK_FLOAT, 0, 3)},
       {"1.5e-3", one(TOK_FLOAT, 0, 6)},
       {".5", one(TOK_FLOAT, 0, 2)},
@@ -157,6 +165,7 @@ TEST(CheckerScanner, OperatorsPunctuationNumbersStringsAndComments) {
       {"\"\"\"\"", one(TOK_STRING, 0, 4)},
       {"\"a%b\" %c\nd", one(TOK_STRING, 0, 5) + one(TOK_IDS, 9, 10)},
       {"a%{ x\n }% b", one(TOK_IDS, 0, 1) + one(TOK_IDS, 10, 11)},
+      {"%{}%a%{ } }%b", one(TOK_IDS, 4, 5) + one(TOK_IDS, 12, 13)},
       {"a % x := y\nb", one(TOK_IDS, 0, 1) + one(TOK_IDS, 11, 12)},
       {" \t\r\f\v\n", ""},
   };
@@ -175,6 +184,71 @@ TEST(CheckerScanner, LexicalErrorsAreLocatedAndScanningGoesOn) {
   EXPECT_EQ(14u, scan.errors[2].span.begin);
   EXPECT_EQ(one(TOK_IDS, 0, 1) + one(TOK_IDS, 5, 6) + one(TOK_STRING, 7, 11) + one(TOK_IDS, 12, 13),
             tokens_of("a @$ b\n\"cut\nc %{ open"));
+}
+
+// What the scanner makes of source, in source order: IDS, NAT, FLOAT, STR for names, numbers and
+// strings, other tokens as written, % for a comment, and the lexical errors STRAY, CUT (a string
+// cut by its line end) and OPEN (a comment block never closed).
+std::string items(const std::string& source) {
+  const EsterelScan scan = scan_esterel(source);
+  std::vector<std::pair<std::uint32_t, std::string>> out;
+  for (const LexError& e : scan.errors) {
+    const char* problems[] = {"OPEN", "CUT", "STRAY"};
+    out.emplace_back(e.span.begin, problems[static_cast<int>(e.problem)]);
+  }
+  for (const Span& c : scan.comments) out.emplace_back(c.begin, "%");
+  for (const Token& t : scan.tokens) {
+    std::string item = source.substr(t.span.begin, t.span.end - t.span.begin);
+    if (t.code == TOK_IDS) item = "IDS";
+    if (t.code == TOK_NATURAL) item = "NAT";
+    if (t.code == TOK_FLOAT) item = "FLOAT";
+    if (t.code == TOK_STRING) item = "STR";
+    if (t.code != 0) out.emplace_back(t.span.begin, item);
+  }
+  std::stable_sort(out.begin(), out.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::string line;
+  for (const auto& item : out) line += (line.empty() ? "" : " ") + item.second;
+  return line;
+}
+
+// The table file: every byte where the scanner's classes, the copy and the messages decide.
+TEST(CheckerScanner, EveryByteOfTheTable) {
+  std::set<std::string> bytes;
+  const auto byte = [&](const CaseFields& args) -> CaseFields {
+    const std::string& b = *bytes.insert(args[0]).first;
+    const std::string stray_message = "no Esterel token starts with ";
+    std::string stray;
+    for (const Finding& f : check_source(" " + b + " ").findings) {
+      if (f.message.rfind(stray_message, 0) == 0) stray = f.message.substr(stray_message.size());
+    }
+    const std::string assign = b + ":=" + b;
+    return {items(" " + b + " "),
+            items("a" + b + "b"),
+            items("1" + b + "5 1" + b),
+            items("1e" + b + "5"),
+            items("1.5" + b + " 1.5" + b + "x"),
+            items("\"a" + b + "b\""),
+            items(":" + b + " =" + b + " <" + b + " >" + b + " !" + b + " |" + b + " ?" + b),
+            items("%" + b + "x}%y"),
+            make_copy(assign, scan_esterel(assign)).text,
+            stray};
+  };
+  expect_cases(TABLE_DIR "/scanner.tsv", {{"byte", byte}});
+  EXPECT_EQ(256u, bytes.size()) << "one case per byte";
+}
+
+// How syntax errors name every symbol of the grammar, and the messages made of those names.
+TEST(CheckerTokenNames, EverySymbolAndTheMessages) {
+  const auto display = [](const CaseFields& args) -> CaseFields {
+    return {token_display(args[0])};
+  };
+  const auto message = [](const CaseFields& args) -> CaseFields {
+    std::vector<const char*> expected;
+    for (std::size_t i = 2; i < args.size(); ++i) expected.push_back(args[i].c_str());
+    return {syntax_error_message(args[0], args[1], expected)};
+  };
+  expect_cases(TABLE_DIR "/token_names.tsv", {{"display", display}, {"message", message}});
 }
 
 TEST(CheckerScanner, LongInputsScanInOnePass) {

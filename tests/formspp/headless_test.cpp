@@ -1,11 +1,14 @@
 // Dialogs, helpers and the pager's buttons where no display is open (the test's main unsets
 // DISPLAY), and the outside commands.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_Window.H>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "formspp.h"
@@ -24,6 +27,23 @@ TEST(Headless, DialogsPrintAndAnswerAsClosed) {
   EXPECT_EQ(OFD_wait_form("working").form, nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "100% sure\\n %s\nquit?\nname\ncount\nratio\na\n\nb\nworking\n");
+}
+
+// The message is on standard output when the call returns: a process that then ends without
+// flushing its streams (_exit, a crash) has not lost it.
+TEST(Headless, MessageIsOutBeforeTheProcessEnds) {
+  ScratchDirectory scratch;
+  std::fflush(stdout);
+  const pid_t child = fork();
+  if (child == 0) {
+    if (std::freopen("out.txt", "w", stdout) == nullptr) _exit(126);
+    fl_show_Smessages("last words");
+    _exit(0);
+  }
+  int status = -1;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(read_file("out.txt"), "last words\n");
 }
 
 TEST(Headless, PagerPrintsTheTextExport) {
