@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "gui_helpers.h"
 #include "gui_test.h"
@@ -28,13 +29,9 @@ TEST(MessageBoxWithDisplay, ShowsTheTextAsWritten) {
 }
 
 std::string command_output(const std::string& command) {
-  std::string output;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-    pclose(pipe);
-  }
-  return output;
+  ProcessOptions with_display;
+  with_display.keep_display = true;
+  return run_process({"/bin/sh", "-c", command}, with_display).out;
 }
 
 // Returns the exit status of child, or -1 if it has not ended within the timeout.
@@ -49,43 +46,31 @@ int wait_for_exit(pid_t child, std::chrono::milliseconds timeout) {
   return -1;
 }
 
-struct BoxCase {
-  const char* argument;
-  int status;
-};
-
-void PrintTo(const BoxCase& c, std::ostream* os) {
-  *os << "morvac " << c.argument;
-}
-
-class MessageBox : public testing::TestWithParam<BoxCase> {};
-
-TEST_P(MessageBox, WaitsForTheUserThenEndsWithItsStatus) {
+TEST(MessageBox, WaitsForTheUserThenEndsWithItsStatus) {
   REQUIRE_DISPLAY();
-  const std::string work = make_temp_directory();
-  const std::string out_path = work + "/stdout";
-  const pid_t child = fork();
-  if (child == 0) {
-    if (!freopen(out_path.c_str(), "w", stdout) || chdir(work.c_str()) != 0) _exit(126);
-    execl(MORVAC_BINARY, MORVAC_BINARY, GetParam().argument, static_cast<char*>(nullptr));
-    _exit(127);
+  for (const auto& [argument, expected] : {std::pair{"-v", 0}, {"-h", 0}, {"no_such_input", 1}}) {
+    SCOPED_TRACE(argument);
+    const std::string work = make_temp_directory();
+    const std::string out_path = work + "/stdout";
+    const pid_t child = fork();
+    if (child == 0) {
+      if (!freopen(out_path.c_str(), "w", stdout) || chdir(work.c_str()) != 0) _exit(126);
+      execl(MORVAC_BINARY, MORVAC_BINARY, argument, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    const std::string window =
+        command_output("timeout 10 xdotool search --sync --onlyvisible --pid " +
+                       std::to_string(child) + " | head -n 1");
+    ASSERT_FALSE(window.empty()) << "no message box appeared";
+    EXPECT_EQ(-1, wait_for_exit(child, std::chrono::milliseconds(300))) << "must wait for the user";
+
+    command_output("xdotool windowfocus --sync " + window.substr(0, window.size() - 1) +
+                   " key Return 2>/dev/null");
+    const int status = wait_for_exit(child, std::chrono::seconds(10));
+    if (status == -1) kill(child, SIGKILL);
+    EXPECT_EQ(expected, status);
+    EXPECT_EQ("", read_file(out_path)) << "the message goes to the box, not to standard output";
   }
-  const std::string window =
-      command_output("timeout 10 xdotool search --sync --onlyvisible --pid " +
-                     std::to_string(child) + " | head -n 1");
-  ASSERT_FALSE(window.empty()) << "no message box appeared";
-  EXPECT_EQ(-1, wait_for_exit(child, std::chrono::milliseconds(300))) << "must wait for the user";
-
-  command_output("xdotool windowfocus --sync " + window.substr(0, window.size() - 1) +
-                 " key Return 2>/dev/null");
-  const int status = wait_for_exit(child, std::chrono::seconds(10));
-  if (status == -1) kill(child, SIGKILL);
-  EXPECT_EQ(GetParam().status, status);
-  EXPECT_EQ("", read_file(out_path)) << "the message goes to the box, not to standard output";
 }
-
-const BoxCase kBoxes[] = {{"-v", 0}, {"-h", 0}, {"no_such_input", 1}};
-INSTANTIATE_TEST_SUITE_P(Messages, MessageBox, testing::ValuesIn(kBoxes),
-                         [](const auto& info) { return std::to_string(info.index); });
 
 }  // namespace

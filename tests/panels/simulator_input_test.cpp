@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <tuple>
 
 #include "formspp.h"
 #include "gui_helpers.h"
@@ -69,38 +70,32 @@ TEST(SimulatorInput, CheckAndEvalThroughItsButtons) {
   panel.sticky_browser->checked(3, 1);
   EXPECT_TRUE(screenshot(panel.form, "simulator_input"));
 
+  // Presses button (or closes the window when null) while check waits, init and values as given
+  // before; returns quit, init, the values, then the marks of both lists.
+  const auto check = [&](Fl_Widget* button, int init, Marks values) {
+    int quit = -1;
+    if (button != nullptr) {
+      click_soon(button);
+    } else {
+      Fl::add_timeout(
+          0.0, [](void* window) { static_cast<Fl_Window*>(window)->hide(); }, panel.form);
+    }
+    panel.check(&init, &quit, values.data());
+    return std::tuple{quit, init, values, marks(panel.signal_browser), marks(panel.sticky_browser)};
+  };
+  const Marks unset{-1, -1, -1}, sticky{0, 1, 1}, none{0, 0, 0};
   // GO: the marks are the values; only the sticky ones stay for the next instant.
-  int init = -1;
-  int quit = -1;
-  Marks values{-1, -1, -1};
-  click_soon(panel.go_button);
-  panel.check(&init, &quit, values.data());
-  EXPECT_EQ(quit, 0);
-  EXPECT_EQ(init, 0);
-  EXPECT_EQ(values, (Marks{1, 1, 0}));
-  EXPECT_EQ(marks(panel.signal_browser), (Marks{0, 1, 0}));
-  click_soon(panel.go_button);
-  panel.check(&init, &quit, values.data());
-  EXPECT_EQ(values, (Marks{0, 1, 0}));
-
+  EXPECT_EQ(check(panel.go_button, -1, unset),
+            std::tuple(0, 0, Marks{1, 1, 0}, Marks{0, 1, 0}, sticky));
+  EXPECT_EQ(check(panel.go_button, -1, unset),
+            std::tuple(0, 0, Marks{0, 1, 0}, Marks{0, 1, 0}, sticky));
   // INIT clears the signals, not the sticky marks, and leaves the values alone; so does QUIT.
-  values = {-1, -1, -1};
-  click_soon(panel.init_button);
-  panel.check(&init, &quit, values.data());
-  EXPECT_EQ(quit, 0);
-  EXPECT_EQ(init, 1);
-  EXPECT_EQ(values, (Marks{-1, -1, -1}));
-  EXPECT_EQ(marks(panel.signal_browser), (Marks{0, 0, 0}));
-  EXPECT_EQ(marks(panel.sticky_browser), (Marks{0, 1, 1}));
-  init = 5;
-  click_soon(panel.quit_button);
-  panel.check(&init, &quit, values.data());
-  EXPECT_EQ(quit, 1);
-  EXPECT_EQ(init, 5);
-  EXPECT_EQ(values, (Marks{-1, -1, -1}));
+  EXPECT_EQ(check(panel.init_button, -1, unset), std::tuple(0, 1, unset, none, sticky));
+  EXPECT_EQ(check(panel.quit_button, 5, unset), std::tuple(1, 5, unset, none, sticky));
 
   // eval shows the values as marks, unless QUIT was pressed.
-  values = {0, 5, 1};
+  int quit = -1;
+  Marks values{0, 5, 1};
   panel.eval(&quit, values.data());
   EXPECT_EQ(quit, 0);
   EXPECT_EQ(marks(panel.signal_browser), (Marks{0, 1, 1}));
@@ -111,11 +106,7 @@ TEST(SimulatorInput, CheckAndEvalThroughItsButtons) {
   EXPECT_EQ(marks(panel.signal_browser), (Marks{0, 1, 1}));
 
   // Closing the window counts as QUIT.
-  Fl::add_timeout(
-      0.0, [](void* window) { static_cast<Fl_Window*>(window)->hide(); }, panel.form);
-  quit = 0;
-  panel.check(&init, &quit, values.data());
-  EXPECT_EQ(quit, 1);
+  EXPECT_EQ(std::get<0>(check(nullptr, 0, unset)), 1);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 // test, its arguments, the field "=>", then the expected results. Empty lines and lines that start
 // with '#' are comments. In every field, \t \n \s \0 \\ stand for a tab, a line end, a blank, a NUL
 // and a backslash, \xHH for any byte, \[N]c for N copies of the character c, \[N:text] for N
-// copies of a text without escapes or ']', and \e for nothing (to write an empty field). An expected result written ~value is compared as a double within
-// four units in the last place.
+// copies of a text without escapes or ']', and \e for nothing (to write an empty field). An
+// expected result written ~value is compared as a double within four units in the last place.
 #ifndef MORVAC_TESTS_CASE_TABLE_H
 #define MORVAC_TESTS_CASE_TABLE_H
 

@@ -35,6 +35,12 @@ ProcessResult run_process(const std::vector<std::string>& argv, const ProcessOpt
     close(in_fd);
     close(out_fd);
     close(err_fd);
+    int ends[2];
+    if (options.err_to_closed_pipe && pipe(ends) == 0) {
+      close(ends[0]);
+      dup2(ends[1], 2);
+      close(ends[1]);
+    }
     for (int fd : options.closed_streams) close(fd);
     if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(126);
     if (!options.display.empty()) {

@@ -16,6 +16,7 @@ struct ProcessOptions {
   bool keep_display = false;        // false: DISPLAY is removed from the environment
   std::string display;              // when set, DISPLAY is this instead
   std::vector<int> closed_streams;  // standard descriptors (0, 1, 2) closed at start
+  bool err_to_closed_pipe = false;  // standard error is a pipe whose reader is gone
 };
 
 // Runs argv[0] (a path) with the arguments argv, and returns how it ended and its output.
