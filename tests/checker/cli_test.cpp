@@ -155,40 +155,4 @@ TEST(CheckerGoldenCoverage, EveryRefusalMessageIsMet) {
   }
 }
 
-// Each construct that stops morvac, as the first one that it meets: the verdict places it where
-// morvac stops, and the checker's prediction of that place agrees with morvac.
-TEST(CheckerGoldenCoverage, EachStopMetFirst) {
-  const struct {
-    Refusal construct;
-    const char* body;  // from line 3 of a module with an input S
-    const char* at;
-  } cases[] = {
-      {Refusal::InputOutputs, "inputoutput X;\nnothing", "3:1"},
-      {Refusal::Sensors, "sensor Z : integer;\nnothing", "3:1"},
-      {Refusal::Assignment, "x := 1", "3:1"},
-      {Refusal::ProcedureCall, "call P()(1)", "3:1"},
-      {Refusal::PresentCase, "present case S do nothing end", "3:1"},
-      {Refusal::Repeat, "nothing; repeat 2 times nothing end", "3:10"},
-      {Refusal::AwaitDo, "await S do nothing end", "3:1"},
-      {Refusal::AwaitCase, "await case S do nothing end", "3:1"},
-      {Refusal::Exec, "exec K()() return S", "3:1"},
-      {Refusal::DoUpto, "do nothing upto S", "3:1"},
-      {Refusal::Every, "every S do nothing end", "3:1"},
-      {Refusal::DoWatching, "do nothing watching S", "3:1"},
-      {Refusal::DoWatchingTimeout, "do nothing watching S timeout nothing end", "3:1"},
-      {Refusal::AbortWhenDo, "abort nothing when S do nothing end", "3:1"},
-      {Refusal::AbortWhenCases, "abort nothing when case S do nothing end", "3:1"},
-      {Refusal::WeakAbortWhenDo, "weak abort nothing when S do nothing end", "3:1"},
-      {Refusal::WeakAbortWhenCases, "weak abort nothing when case S end", "3:1"},
-      {Refusal::PreEvent, "present pre(S) then nothing end", "3:9"},
-  };
-  for (const auto& c : cases) {
-    const std::string source = std::string("module M :\ninput S;\n") + c.body + "\nend module\n";
-    const FileReport report = check_source(source);
-    EXPECT_EQ(std::string("m: stops at ") + c.at + ": " + refusal_message(c.construct),
-              verdict_line("m", LineIndex(source), report));
-    EXPECT_TRUE(report.inconsistencies.empty()) << c.body;
-  }
-}
-
 }  // namespace
