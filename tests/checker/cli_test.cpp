@@ -1,16 +1,18 @@
-// The command line of morvac-check, by table: options, several files, standard input, the copy,
-// and every exit status. Then the refusal table against the golden files: every message of
-// morvac's table is met by some golden case.
+// The command line of morvac-check: options, several files and every exit status by table
+// (commands.tsv), standard input, the copy, and the URIs in SARIF. Then the refusal table against
+// the golden files: every message of morvac's table is met by some golden case.
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "check_file.h"
+#include "case_table.h"
 #include "refusal.h"
 #include "run_process.h"
 #include "text_output.h"
@@ -21,73 +23,32 @@ namespace {
 
 const std::string kGolden = CHECKER_GOLDEN_DIR;
 
-struct CliCase {
-  std::vector<std::string> args;
-  int status;
-  std::string out;  // expected standard output, exactly ("*" followed by text: it contains it)
-  std::string err;  // expected standard error, the same way
-};
-
-void expect_text(const std::string& wanted, const std::string& actual, const std::string& what) {
-  if (!wanted.empty() && wanted[0] == '*') {
-    EXPECT_NE(std::string::npos, actual.find(wanted.substr(1))) << what << ": " << actual;
-  } else {
-    EXPECT_EQ(wanted, actual) << what;
+// Runs morvac-check with args in the golden folder; returns its status, its standard output (the
+// version written @VERSION@; only the lines that are not findings, for verdicts_only) and its
+// standard error.
+CaseFields run_check(const CaseFields& args, bool verdicts_only) {
+  std::vector<std::string> argv = {CHECK_BINARY};
+  argv.insert(argv.end(), args.begin(), args.end());
+  ProcessOptions options;
+  options.directory = kGolden;
+  const ProcessResult run = run_process(argv, options);
+  std::string out =
+      run.out == "morvac-check " MORVAC_VERSION "\n" ? "morvac-check @VERSION@\n" : run.out;
+  if (verdicts_only) {
+    static const std::regex finding(":[0-9]+:[0-9]+: ");
+    std::istringstream lines(run.out);
+    out.clear();
+    for (std::string line; std::getline(lines, line);) {
+      if (!std::regex_search(line, finding)) out += line + "\n";
+    }
   }
+  return {std::to_string(run.status), out, run.err};
 }
 
 TEST(CheckerCommandLine, OptionsFilesAndStatuses) {
-  const std::string usage = "usage: morvac-check [--format=text|sarif] [-o OUT] FILE...\n";
-  const std::string help = read_file(kGolden + "/help.txt");
-  const std::string translates = "verdict/translates.strl: translates\n";
-  const CliCase cases[] = {
-      {{"--help"}, 0, help, ""},
-      {{"-h"}, 0, help, ""},
-      {{"--version"}, 0, "morvac-check " MORVAC_VERSION "\n", ""},
-      {{}, 2, "", "morvac-check: no file to check\n" + usage},
-      {{"--frobnicate", "a.strl"}, 2, "", "morvac-check: unknown option --frobnicate\n" + usage},
-      {{"-o"}, 2, "", "morvac-check: option -o needs a file name\n" + usage},
-      {{"-o", "x", "verdict/stops.strl", "verdict/translates.strl"},
-       2,
-       "",
-       "morvac-check: -o takes one input file only\n" + usage},
-      {{"no/such.strl"}, 2, "", "morvac-check: cannot open no/such.strl\n"},
-      {{"verdict/translates.strl"}, 0, "verdict/translates.strl: translates\n", ""},
-      {{"verdict/translates_once_rewritten.strl"}, 1, "*: translates once rewritten\n", ""},
-      {{"syntax/stray_characters.strl"}, 1, "*: translates\n", ""},
-      {{"verdict/translates.strl", "verdict/initial_value.strl", "verdict/first_stop.strl",
-        "verdict/stops.strl", "verdict/cannot_read.strl", "verdict/cannot_read.strl",
-        "verdict/translates_once_rewritten.strl", "verdict/refusal_before_error.strl",
-        "verdict/cannot_read.strl", "verdict/cannot_read.strl"},
-       1,
-       "*10 files: 1 translate, 2 translate once rewritten, 3 stop, 4 cannot be read by morvac\n",
-       ""},
-      {{"verdict/translates.strl", "missing.strl"},
-       2,
-       "verdict/translates.strl: translates\n"
-       "1 file: 1 translate, 0 translate once rewritten, 0 stop, 0 cannot be read by morvac\n",
-       "morvac-check: cannot open missing.strl\n"},
-      {{"missing.strl", "verdict/stops.strl"}, 2, "*: stops at", "*cannot open missing.strl\n"},
-      {{"--", "verdict/translates.strl"}, 0, translates, ""},
-      {{"--", "--help"}, 2, "", "morvac-check: cannot open --help\n"},
-      {{"--format=sarif", "--format=text", "verdict/translates.strl"}, 0, translates, ""},
-      {{"-o/dev/null", "verdict/translates.strl"}, 0, translates, ""},
-      {{"-o", "no/such/copy.strl", "verdict/translates.strl"},
-       2,
-       translates,
-       "morvac-check: cannot write no/such/copy.strl\n"},
-  };
-  for (const CliCase& c : cases) {
-    std::vector<std::string> argv = {CHECK_BINARY};
-    argv.insert(argv.end(), c.args.begin(), c.args.end());
-    ProcessOptions options;
-    options.directory = kGolden;
-    const ProcessResult run = run_process(argv, options);
-    const std::string what = c.args.empty() ? "(no arguments)" : c.args[0];
-    EXPECT_EQ(c.status, run.status) << what;
-    expect_text(c.out, run.out, what + " standard output");
-    expect_text(c.err, run.err, what + " standard error");
-  }
+  expect_cases(TABLE_DIR "/commands.tsv",
+               {{"run", [](const CaseFields& args) { return run_check(args, false); }},
+                {"verdicts", [](const CaseFields& args) { return run_check(args, true); }}});
 }
 
 TEST(CheckerCommandLine, StandardInputAndTheCopy) {
