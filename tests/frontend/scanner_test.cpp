@@ -74,8 +74,9 @@ Scan scan(const std::string& source) {
   return result;
 }
 
-// A class derived from the scanner: it reaches the protected operations, and the scanner
-// delivers its characters through LexerInput and LexerOutput one at a time for it.
+// A class derived from the scanner: it reaches the protected operations, the scanner delivers
+// its characters through LexerInput and LexerOutput one at a time for it, and its yywrap goes on
+// with the input second once, when there is one.
 class CountingScanner : public strl5FlexLexer {
  public:
   using strl5FlexLexer::strl5FlexLexer;
@@ -86,8 +87,14 @@ class CountingScanner : public strl5FlexLexer {
   using strl5FlexLexer::yyunput;
   int reads = 0;
   int writes = 0;
+  std::istream* second = nullptr;
 
  protected:
+  int yywrap() override {
+    if (second == nullptr) return 1;
+    yyrestart(std::exchange(second, nullptr));
+    return 0;
+  }
   int LexerInput(char* buf, int max_size) override {
     ++reads;
     return strl5FlexLexer::LexerInput(buf, max_size);
@@ -184,8 +191,11 @@ TEST(Scanner, AFailingInputIsAFatalErrorWithStatus2) {
   EXPECT_EQ(-1, run.code) << "yylex must not return";
 }
 
-TEST(DerivedScanner, ReadsAndPushesBackCharactersAndStartConditions) {
-  std::istringstream input("emit abc");
+TEST(DerivedScanner, ReadsPushesBackSwitchesAndWrapsStreamsAndStartConditions) {
+  std::istringstream input("emit abc d");
+  std::istringstream second("end b");
+  std::istringstream third("halt");
+  std::istringstream fourth(std::string(20000, ' ') + "emit");
   std::ostringstream echo;
   CountingScanner scanner(&input, &echo);
   const Trace trace;
@@ -195,8 +205,19 @@ TEST(DerivedScanner, ReadsAndPushesBackCharactersAndStartConditions) {
   scanner.yyunput('X', nullptr);
   EXPECT_EQ(IDS, scanner.yylex());
   EXPECT_STREQ("Xbc", scanner.YYText());
+  scanner.switch_streams(&second, nullptr);  // " d" is left unread
+  EXPECT_EQ(END, scanner.yylex());
+  EXPECT_EQ(IDS, scanner.yylex());
+  EXPECT_STREQ("b", scanner.YYText());
   EXPECT_EQ(EOF, scanner.yyinput());
   EXPECT_EQ(0, scanner.yylex());
+  scanner.yyrestart(&third);
+  scanner.second = &fourth;
+  EXPECT_EQ(HALT, scanner.yylex());
+  EXPECT_EQ(EMIT, scanner.yylex()) << "yywrap set up more input";
+  EXPECT_STREQ("emit", scanner.YYText());
+  EXPECT_EQ(0, scanner.yylex());
+  EXPECT_EQ(" " + std::string(20000, ' '), echo.str());
 
   scanner.yy_push_state(3);
   scanner.yy_push_state(5);
@@ -206,55 +227,10 @@ TEST(DerivedScanner, ReadsAndPushesBackCharactersAndStartConditions) {
   const int status = run_catching_exit(
       [](void* context) { static_cast<CountingScanner*>(context)->yy_pop_state(); }, &scanner);
   EXPECT_EQ(2, status);
-  EXPECT_EQ("token emit token IDS start-condition stack underflow\n", trace.text.str());
-}
-
-TEST(Scanner, SwitchesToAnotherStreamAndRestarts) {
-  std::istringstream first("module a");
-  std::istringstream second("end b");
-  std::istringstream third("halt");
-  std::ostringstream echo;
-  const Trace trace;
-  strl5FlexLexer scanner(&first, &echo);
-  EXPECT_EQ(MODULE, scanner.yylex());
-  scanner.switch_streams(&second, nullptr);
-  EXPECT_EQ(END, scanner.yylex());
-  EXPECT_EQ(IDS, scanner.yylex());
-  EXPECT_STREQ("b", scanner.YYText());
-  EXPECT_EQ(0, scanner.yylex());
-  scanner.yyrestart(&third);
-  EXPECT_EQ(HALT, scanner.yylex());
-  EXPECT_EQ(" ", echo.str());
-}
-
-// Continues with a second input once, as a yywrap that sets up more input does.
-class TwoFileScanner : public strl5FlexLexer {
- public:
-  TwoFileScanner(std::istream* first, std::istream* second, std::ostream* echo)
-      : strl5FlexLexer(first, echo), second_(second) {}
-
- protected:
-  int yywrap() override {
-    if (second_ == nullptr) return 1;
-    yyrestart(second_);
-    second_ = nullptr;
-    return 0;
-  }
-
- private:
-  std::istream* second_;
-};
-
-TEST(DerivedScanner, GoesOnWithTheInputThatYywrapSetsUp) {
-  std::istringstream first("emit S ");
-  std::istringstream second(std::string(20000, ' ') + "halt");
-  std::ostringstream echo;
-  const Trace trace;
-  TwoFileScanner scanner(&first, &second, &echo);
-  std::string tokens;
-  while (const int code = scanner.yylex()) tokens += token(code, scanner.YYText()) + " ";
-  EXPECT_EQ("EMIT:emit IDS:S HALT:halt ", tokens);
-  EXPECT_EQ(20002u, echo.str().size());
+  EXPECT_EQ(
+      "token emit token IDS token end token IDS token halt token emit start-condition stack "
+      "underflow\n",
+      trace.text.str());
 }
 
 }  // namespace

@@ -13,15 +13,14 @@ std::string take(Text* text) {
   return s;
 }
 
-TEST(Text, JoinKeepsTheOrderWhicheverSideIsLarger) {
+// Joins keep the order whichever side is larger; many wraps, and a long list joined one by one,
+// keep every byte.
+TEST(Text, JoinsAndWrapsKeepEveryByteInOrder) {
   const std::string big(1000, 'b');
   EXPECT_EQ("a, " + big, take(join(Text::make("a"), ", ", Text::make(big))));
   EXPECT_EQ(big + ", a", take(join(Text::make(big), ", ", Text::make("a"))));
   EXPECT_EQ("x--y", take(join(Text::make("x"), "--", Text::make("y"))));
   EXPECT_EQ(0u, live_text_count());
-}
-
-TEST(Text, ManyWrapsAndAppendsKeepEveryByte) {
   Text* text = Text::make("core");
   std::string wanted = "core";
   for (int i = 0; i < 5000; ++i) {
@@ -31,11 +30,8 @@ TEST(Text, ManyWrapsAndAppendsKeepEveryByte) {
     wanted = before + wanted + after;
   }
   EXPECT_EQ(wanted, take(text));
-}
-
-TEST(Text, ALongListJoinedOneByOneIsInOrder) {
   Text* list = Text::make("s0");
-  std::string wanted = "s0";
+  wanted = "s0";
   for (int i = 1; i < 20000; ++i) {
     list = join(list, ";", Text::make("s" + std::to_string(i)));
     wanted += ";s" + std::to_string(i);
@@ -43,7 +39,7 @@ TEST(Text, ALongListJoinedOneByOneIsInOrder) {
   EXPECT_EQ(wanted, take(list));
 }
 
-TEST(Text, AbsentValuesAreSharedAndNeverReleased) {
+TEST(Text, AbsentValuesAreSharedAndLiveOnesCountedAndSwept) {
   Text* absent = Text::absent(Refusal::If);
   EXPECT_TRUE(absent->is_absent());
   EXPECT_EQ(Refusal::If, absent->construct());
@@ -54,9 +50,6 @@ TEST(Text, AbsentValuesAreSharedAndNeverReleased) {
   EXPECT_EQ(Refusal::Unknown, Text::absent(Refusal::None)->construct());
   EXPECT_FALSE(Text::make("")->is_absent());
   release_all_texts();
-}
-
-TEST(Text, LiveTextsAreCountedAndCanBeSwept) {
   const std::size_t before = live_text_count();
   Text* a = Text::make("a");
   Text* b = Text::make("b");
