@@ -44,6 +44,7 @@ std::string token(int code, const std::string& text) {
 
 struct Scan {
   CaseFields tokens;  // token(code, text) per token
+  std::string line;   // the tokens, each followed by a blank
   std::string trace;  // standard error
   std::string echo;   // the echo stream
   std::string kinds;  // in order, "." per echoed character and each trace item less "token "
@@ -58,6 +59,7 @@ Scan scan(const std::string& source) {
   std::vector<std::pair<std::size_t, std::size_t>> ends;  // of the echo and the trace, per token
   while (const int code = scanner.yylex()) {
     result.tokens.push_back(token(code, scanner.YYText()));
+    result.line += result.tokens.back() + " ";
     ends.emplace_back(echo.tellp(), trace.text.tellp());
   }
   EXPECT_EQ(0, scanner.yylex()) << "end of input is sticky";
@@ -127,16 +129,14 @@ TEST(Scanner, CasesOfTheTables) {
     const Scan s = scan(source);
     std::istringstream input(source);
     std::ostringstream echo;
-    CaseFields derived;
-    {
-      const Trace trace;
-      CountingScanner scanner(&input, &echo);
-      while (const int code = scanner.yylex()) derived.push_back(token(code, scanner.YYText()));
-      EXPECT_EQ(static_cast<int>(source.size()) + 1, scanner.reads)
-          << "one read per character, one that meets the end";
-      EXPECT_EQ(static_cast<int>(s.echo.size()), scanner.writes);
-    }
-    EXPECT_EQ(s.tokens, derived);
+    const Trace trace;
+    CountingScanner scanner(&input, &echo);
+    std::string derived;
+    while (const int code = scanner.yylex()) derived += token(code, scanner.YYText()) + " ";
+    EXPECT_EQ(static_cast<int>(source.size()) + 1, scanner.reads)
+        << "one read per character, one that meets the end";
+    EXPECT_EQ(static_cast<int>(s.echo.size()), scanner.writes);
+    EXPECT_EQ(s.line, derived);
     EXPECT_EQ(s.echo, echo.str());
     CaseFields results = {s.echo};
     results.insert(results.end(), s.tokens.begin(), s.tokens.end());
@@ -146,11 +146,7 @@ TEST(Scanner, CasesOfTheTables) {
 
   std::set<std::string> bytes;
   const auto source = [](const CaseFields& args) -> CaseFields { return {scan(args[0]).kinds}; };
-  const auto tokens = [](const CaseFields& args) -> CaseFields {
-    std::string line;
-    for (const std::string& t : scan(args[0]).tokens) line += t + " ";
-    return {line};
-  };
+  const auto tokens = [](const CaseFields& args) -> CaseFields { return {scan(args[0]).line}; };
   const auto byte = [&](const CaseFields& args) -> CaseFields {
     const std::string& b = *bytes.insert(args[0]).first;
     return {scan(" " + b + " ").kinds, scan("\"a" + b + "b\"").kinds, scan("a" + b + "b").kinds,
@@ -161,32 +157,26 @@ TEST(Scanner, CasesOfTheTables) {
 }
 
 // A stream whose reading fails, like a directory opened as a file.
-class FailingBuffer : public std::streambuf {
- protected:
+struct FailingBuffer : std::streambuf {
   int_type underflow() override { throw std::ios_base::failure("read error"); }
 };
 
-struct FailingScan {
-  FailingBuffer failing;
-  std::istream input{&failing};
-  std::ostringstream echo;
-  strl5FlexLexer scanner{&input, &echo};
-  int code = -1;
-};
-
 TEST(Scanner, AFailingInputIsAFatalErrorWithStatus2) {
-  FailingScan run;
-  int status = 0;
-  {
-    const Trace errors;
-    status = run_catching_exit(
-        [](void* context) {
-          auto* scan = static_cast<FailingScan*>(context);
-          scan->code = scan->scanner.yylex();
-        },
-        &run);
-    EXPECT_EQ("input in flex scanner failed\n", errors.text.str());
-  }
+  struct Run {
+    FailingBuffer failing;
+    std::istream input{&failing};
+    std::ostringstream echo;
+    strl5FlexLexer scanner{&input, &echo};
+    int code = -1;
+  } run;
+  const Trace errors;
+  const int status = run_catching_exit(
+      [](void* context) {
+        auto* run = static_cast<Run*>(context);
+        run->code = run->scanner.yylex();
+      },
+      &run);
+  EXPECT_EQ("input in flex scanner failed\n", errors.text.str());
   EXPECT_EQ(2, status);
   EXPECT_EQ(-1, run.code) << "yylex must not return";
 }
