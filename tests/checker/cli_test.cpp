@@ -51,7 +51,10 @@ TEST(CheckerCommandLine, OptionsFilesAndStatuses) {
                 {"verdicts", [](const CaseFields& args) { return run_check(args, true); }}});
 }
 
-TEST(CheckerCommandLine, StandardInputAndTheCopy) {
+// Standard input, its copy, and its name in SARIF. Then every byte that a file name can hold, in
+// the URI of the file in SARIF: letters, digits, `-._~` and the slash as they are, every other
+// byte as %XX.
+TEST(CheckerCommandLine, StandardInputAndSarifUriOfEveryByte) {
   const fs::path work = make_temp_directory();
   write_file((work / "in.strl").string(),
              "module M: % c\nvar x:=1 : t in nothing end\nend module\n");
@@ -67,22 +70,14 @@ TEST(CheckerCommandLine, StandardInputAndTheCopy) {
   const ProcessResult sarif = run_process(
       {"/bin/sh", "-c", std::string(CHECK_BINARY) + " --format=sarif - < in.strl"}, options);
   EXPECT_NE(std::string::npos, sarif.out.find("\"uri\": \"stdin\"")) << sarif.out;
-  fs::remove_all(work);
-}
 
-// Every byte that a file name can hold, in the URI of the file in SARIF: letters, digits, `-._~`
-// and the slash as they are, every other byte as %XX.
-TEST(CheckerCommandLine, SarifUriOfEveryByte) {
-  const fs::path work = make_temp_directory();
   fs::create_directory(work / "d");
   std::string names[2] = {"", "d/"};
   for (int c = 1; c < 256; ++c) {
     if (c != '/') names[c / 128] += static_cast<char>(c);
   }
-  ProcessOptions options;
-  options.directory = work.string();
   for (const std::string& name : names) write_file((work / name).string(), "");
-  const ProcessResult run =
+  const ProcessResult uris =
       run_process({CHECK_BINARY, "--format=sarif", names[0], names[1]}, options);
   for (const std::string& name : names) {
     std::string uri;
@@ -94,7 +89,7 @@ TEST(CheckerCommandLine, SarifUriOfEveryByte) {
                  ? std::string(1, c)
                  : escape;
     }
-    EXPECT_NE(std::string::npos, run.out.find("\"uri\": \"" + uri + "\"")) << uri;
+    EXPECT_NE(std::string::npos, uris.out.find("\"uri\": \"" + uri + "\"")) << uri;
   }
   fs::remove_all(work);
 }

@@ -39,6 +39,8 @@ std::string token_name(int code) {
                              : std::to_string(code);
 }
 
+const char* const kProblems[] = {"OPEN", "CUT", "STRAY"};  // by LexProblem
+
 std::string at(const std::string& name, const Span& span) {
   return name + "@" + std::to_string(span.begin) + "-" + std::to_string(span.end);
 }
@@ -53,8 +55,7 @@ CaseFields scan_of(const std::string& source) {
     out[0] += (out[0].empty() ? "" : " ") + at(token_name(t.code), t.span);
   }
   for (const LexError& e : scan.errors) {
-    const char* problems[] = {"OPEN", "CUT", "STRAY"};
-    out[1] += (out[1].empty() ? "" : " ") + at(problems[static_cast<int>(e.problem)], e.span);
+    out[1] += (out[1].empty() ? "" : " ") + at(kProblems[static_cast<int>(e.problem)], e.span);
   }
   return out;
 }
@@ -66,17 +67,15 @@ std::string items(const std::string& source) {
   const EsterelScan scan = scan_esterel(source);
   std::vector<std::pair<std::uint32_t, std::string>> out;
   for (const LexError& e : scan.errors) {
-    const char* problems[] = {"OPEN", "CUT", "STRAY"};
-    out.emplace_back(e.span.begin, problems[static_cast<int>(e.problem)]);
+    out.emplace_back(e.span.begin, kProblems[static_cast<int>(e.problem)]);
   }
   for (const Span& c : scan.comments) out.emplace_back(c.begin, "%");
   for (const Token& t : scan.tokens) {
-    std::string item = source.substr(t.span.begin, t.span.end - t.span.begin);
-    if (t.code == TOK_IDS) item = "IDS";
-    if (t.code == TOK_NATURAL) item = "NAT";
-    if (t.code == TOK_FLOAT) item = "FLOAT";
-    if (t.code == TOK_STRING) item = "STR";
-    if (t.code != 0) out.emplace_back(t.span.begin, item);
+    static const std::map<int, std::string> kinds = {
+        {TOK_IDS, "IDS"}, {TOK_NATURAL, "NAT"}, {TOK_FLOAT, "FLOAT"}, {TOK_STRING, "STR"}};
+    const auto kind = kinds.find(t.code);
+    const std::string text = source.substr(t.span.begin, t.span.end - t.span.begin);
+    if (t.code != 0) out.emplace_back(t.span.begin, kind == kinds.end() ? text : kind->second);
   }
   std::stable_sort(out.begin(), out.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });

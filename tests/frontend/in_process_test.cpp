@@ -30,12 +30,9 @@ TEST(InProcess, AgreesWithTheGoldenFilesAndLeavesNoTextBehind) {
     EXPECT_EQ(read_file(base + ".err"), run.errors) << input;
     bool has_log = false;
     const std::string log = read_file(base + ".log", &has_log);
-    if (has_log) {
-      EXPECT_EQ(log, run.log) << input;
-    }
-    if (run.status == 0 && run.parse_result == 0) {
-      EXPECT_EQ(0u, run.texts_left) << input;
-    }
+    EXPECT_EQ(has_log ? log : run.log, run.log) << input;
+    const bool completed = run.status == 0 && run.parse_result == 0;
+    EXPECT_EQ(0u, completed ? run.texts_left : 0u) << input;
   }
 }
 

@@ -113,20 +113,19 @@ class CountingScanner : public strl5FlexLexer {
 TEST(Scanner, CasesOfTheTables) {
   const auto word = [](const CaseFields& args) {
     const std::string& w = args[0];
-    const Scan s = scan(" " + w + "\n");
+    Scan s = scan(" " + w + "\n");
     EXPECT_EQ(" \n", s.echo);
     if (std::isalpha(static_cast<unsigned char>(w[0]))) {
       for (const std::string& id : {w + "_", w + "1", "X" + w}) {
         EXPECT_EQ(CaseFields{token(IDS, id)}, scan(id).tokens);
       }
     }
-    CaseFields results = {s.trace};
-    results.insert(results.end(), s.tokens.begin(), s.tokens.end());
-    return results;
+    s.tokens.insert(s.tokens.begin(), s.trace);
+    return s.tokens;
   };
   const auto split = [](const CaseFields& args) {
     const std::string& source = args[0];
-    const Scan s = scan(source);
+    Scan s = scan(source);
     std::istringstream input(source);
     std::ostringstream echo;
     const Trace trace;
@@ -138,9 +137,8 @@ TEST(Scanner, CasesOfTheTables) {
     EXPECT_EQ(static_cast<int>(s.echo.size()), scanner.writes);
     EXPECT_EQ(s.line, derived);
     EXPECT_EQ(s.echo, echo.str());
-    CaseFields results = {s.echo};
-    results.insert(results.end(), s.tokens.begin(), s.tokens.end());
-    return results;
+    s.tokens.insert(s.tokens.begin(), s.echo);
+    return s.tokens;
   };
   expect_cases(TABLE_DIR "/tokens.tsv", {{"word", word}, {"split", split}});
 
