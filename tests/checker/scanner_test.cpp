@@ -89,8 +89,7 @@ std::string items(const std::string& source) {
 // made of those names.
 TEST(CheckerScanner, CasesOfTheTables) {
   const auto keyword = [](const CaseFields& args) -> CaseFields {
-    std::string upper = args[0];
-    upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
+    const std::string upper = static_cast<char>(args[0][0] - 'a' + 'A') + args[0].substr(1);
     return {scan_of(" " + args[0] + "\n")[0], scan_of(upper)[0], scan_of(args[0] + "_1")[0]};
   };
   const auto scan = [](const CaseFields& args) { return scan_of(args[0]); };

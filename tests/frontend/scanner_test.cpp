@@ -116,9 +116,8 @@ TEST(Scanner, CasesOfTheTables) {
     Scan s = scan(" " + w + "\n");
     EXPECT_EQ(" \n", s.echo);
     if (std::isalpha(static_cast<unsigned char>(w[0]))) {
-      for (const std::string& id : {w + "_", w + "1", "X" + w}) {
+      for (const std::string& id : {w + "_", w + "1", "X" + w})
         EXPECT_EQ(CaseFields{token(IDS, id)}, scan(id).tokens);
-      }
     }
     s.tokens.insert(s.tokens.begin(), s.trace);
     return s.tokens;
