@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 CMAKE_FLAGS ?=
-XVFB = xvfb-run -a -s "-screen 0 1280x1024x24"
+XVFB = sh scripts/with-display.sh
 
 .PHONY: all deps build run test test-asan test-large asan clean
 
