@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,16 +21,7 @@ namespace {
 // Returns the name of a token code from the grammar's %token declarations; a one-character
 // token is itself.
 std::string token_name(int code) {
-  static const std::map<int, std::string> names = [] {
-    std::map<int, std::string> by_code;
-    std::ifstream grammar(GRAMMAR_FILE);
-    for (std::string line; std::getline(grammar, line);) {
-      std::istringstream words(line.rfind("%token ", 0) == 0 ? line.substr(7) : "");
-      std::string name;
-      for (int number = 0; words >> name >> number;) by_code[number] = name;
-    }
-    return by_code;
-  }();
+  static const std::map<int, std::string> names = grammar_token_names(GRAMMAR_FILE);
   const auto name = names.find(code);
   return name != names.end() ? name->second
          : code < 256        ? std::string(1, static_cast<char>(code))

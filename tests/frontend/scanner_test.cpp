@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <set>
@@ -28,16 +27,7 @@ struct Trace {
 
 // Returns "NAME:text" for a token, NAME from the grammar's %token declarations.
 std::string token(int code, const std::string& text) {
-  static const std::map<int, std::string> names = [] {
-    std::map<int, std::string> by_code;
-    std::ifstream grammar(GRAMMAR_FILE);
-    for (std::string line; std::getline(grammar, line);) {
-      std::istringstream words(line.rfind("%token ", 0) == 0 ? line.substr(7) : "");
-      std::string name;
-      for (int number = 0; words >> name >> number;) by_code[number] = name;
-    }
-    return by_code;
-  }();
+  static const std::map<int, std::string> names = grammar_token_names(GRAMMAR_FILE);
   const auto name = names.find(code);
   return (name == names.end() ? std::to_string(code) : name->second) + ":" + text;
 }

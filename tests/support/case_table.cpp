@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -97,4 +98,15 @@ void expect_cases(const std::string& path, const std::map<std::string, CaseFunct
     ++cases;
   }
   EXPECT_GT(cases, 0) << path << " holds no case";
+}
+
+std::map<int, std::string> grammar_token_names(const std::string& grammar_path) {
+  std::map<int, std::string> by_code;
+  std::ifstream grammar(grammar_path);
+  for (std::string line; std::getline(grammar, line);) {
+    std::istringstream words(line.rfind("%token ", 0) == 0 ? line.substr(7) : "");
+    std::string name;
+    for (int number = 0; words >> name >> number;) by_code[number] = name;
+  }
+  return by_code;
 }

@@ -25,4 +25,8 @@ using CaseFunction = std::function<CaseFields(const CaseFields& args)>;
 void expect_cases(const std::string& path, const std::map<std::string, CaseFunction>& functions,
                   const std::set<std::string>& tracing = {});
 
+// Returns the token names of a bison grammar by their numbers, from its "%token NAME NUMBER"
+// declarations, so that tables name tokens as the grammar does.
+std::map<int, std::string> grammar_token_names(const std::string& grammar_path);
+
 #endif  // MORVAC_TESTS_CASE_TABLE_H
