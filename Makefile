@@ -61,6 +61,7 @@ bench: build
 	$(BUILD)/bench/stringpp_scaling
 	$(BUILD)/bench/check_bench $(BUILD)/driver/morvac $(BUILD)/checker/morvac-check $(BENCH_SCALE)
 	$(BUILD)/bench/sock_burst
+	$(BUILD)/bench/sim_bench $(BENCH_SCALE)
 
 # Debian package of morvac and its libraries, written to $(BUILD) (cpack; see cmake/Install.cmake).
 .PHONY: package
