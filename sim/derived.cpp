@@ -15,12 +15,12 @@ StmtId wait_once(KernelBuilder& b, ExprId event, bool immediate, SourceRange r) 
 
 // Runs body until delay ends it; the suspension of a strong preemption freezes the body in
 // the instant the delay ends, a weak one lets it run that instant. The handler of the first
-// case that ends (in order) runs then. Body kNone stands for `halt`.
+// case that ends (in order) runs then. Body kNone stands for `halt`, always with weak.
 StmtId preempt(KernelBuilder& b, StmtId body, const std::vector<DelayCase>& cases, bool weak,
                SourceRange r) {
   const TrapId done = b.new_trap();
   const bool plain = cases.size() == 1 && cases[0].handler == kNone;
-  const bool strong = !weak && body != kNone;
+  const bool strong = !weak;
   std::vector<TrapId> ends;
   std::vector<StmtId> branches;
   std::vector<SignalId> counted;  // signals that say "the count is reached" to the suspension

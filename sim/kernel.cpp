@@ -156,18 +156,15 @@ StmtId KernelBuilder::duplicate(StmtId id, std::vector<SignalId>& renamed,
     const SignalInfo info = program_.signals[s.signal];
     renamed.push_back(kNone);  // the new signal itself is never renamed
     renamed[s.signal] = local(info.name, info.range);
-    const SignalId original = s.signal;
-    s.signal = renamed[original];
+    s.signal = renamed[s.signal];
     s.body = duplicate(s.body, renamed, traps);
-    renamed[original] = kNone;
     return add(s);
   }
   if (s.kind == StmtKind::Trap) {
-    const TrapId original = s.trap;
     traps.resize(trap_count_ + 1, kNone);
-    traps[original] = s.trap = new_trap();
+    traps[s.trap] = new_trap();
+    s.trap = traps[s.trap];
     s.body = duplicate(s.body, renamed, traps);
-    traps[original] = kNone;
     return add(s);
   }
   if (s.kind == StmtKind::Exit && s.trap < traps.size() && traps[s.trap] != kNone) {

@@ -33,8 +33,10 @@ void TernaryNet::set(std::uint32_t gate, Value v) {
   work_.push_back(gate);
 }
 
+// Only constants fold: "a or not a" stays a gate, unknown while a is, as three-valued logic
+// has it. Folding it to 1 would accept `present O then nothing end; emit O`.
 Lit TernaryNet::new_disjunction(Lit a, Lit b) {
-  if (a == kTrue || b == kTrue || a == negation(b)) return kTrue;
+  if (a == kTrue || b == kTrue) return kTrue;
   const std::uint32_t gate = new_gate();
   connect(a, gate);
   connect(b, gate);

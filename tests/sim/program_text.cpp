@@ -303,7 +303,6 @@ std::string run_trace(const std::string& program_text, const std::string& inputs
     std::string instant;
     for (const std::string& word : said) instant += (instant.empty() ? "" : " ") + word;
     out += (first ? "" : ";") + instant;
-    if (r.error.kind != ReactionError::Kind::None) break;
   }
   return out;
 }

@@ -23,9 +23,9 @@ std::optional<sim::KernelProgram> read_program(const std::string& text, std::str
 
 // Runs the program of the text on inputs, one instant per ';'-separated field of names, and
 // returns what each instant did, ';'-separated: the outputs in order of name, then "*" once
-// the program has terminated; or an error, after which no instant runs: "!cycle@C S..." (not
-// constructive, at column C, the signals unsettled), "!loop@C" (instantaneous loop),
-// "!relation@C S..." (an input relation broken by the inputs named).
+// the program has terminated; or an error: "!cycle@C S..." (not constructive, at column C, the
+// signals unsettled), "!loop@C" (instantaneous loop), "!relation@C S..." (an input relation
+// broken by the inputs named).
 std::string run_trace(const std::string& program_text, const std::string& inputs);
 
 #endif  // MORVAC_TESTS_SIM_PROGRAM_TEXT_H
