@@ -67,7 +67,8 @@ StmtId preempt(KernelBuilder& b, StmtId body, const std::vector<DelayCase>& case
   return b.trap(done, b.sequence(parts, r), r);
 }
 
-// One round of `loop body each delay`: body, then nothing, until the delay ends the round.
+// One round of `loop body each delay`: body, then nothing, until the delay ends the round (the
+// watcher never ends by itself, so neither does the parallel when the body ends).
 StmtId each_round(KernelBuilder& b, StmtId body, Delay d, SourceRange r) {
   d.immediate = false;
   const TrapId next = b.new_trap();
@@ -80,7 +81,7 @@ StmtId each_round(KernelBuilder& b, StmtId body, Delay d, SourceRange r) {
     ended = b.signal(counted);
   }
   watcher.push_back(b.exit(next, r));
-  const StmtId frozen = b.suspend(b.sequence({body, halt(b, r)}, r), ended, r);
+  const StmtId frozen = b.suspend(body, ended, r);
   StmtId round = b.trap(next, b.parallel({frozen, b.sequence(watcher, r)}, r), r);
   if (counted != kNone) round = b.signal_scope(counted, round, r);
   return round;

@@ -9,8 +9,13 @@ Simulator::Simulator(const KernelProgram& program)
       first_(program.stmts.size(), kNone),
       next_(program.stmts.size(), kNone),
       touched_(program.stmts.size(), 0),
+      given_(program.signals.size(), false),
       lit_(program.signals.size(), kFalse),
-      gate_(program.signals.size(), 0) {}
+      gate_(program.signals.size(), 0) {
+  for (SignalId s = 0; s < program.signals.size(); ++s) {
+    if (program.signals[s].kind != SignalKind::Local) interface_.push_back(s);
+  }
+}
 
 void Simulator::reset() {
   instant_ = 0;
@@ -18,16 +23,16 @@ void Simulator::reset() {
   reaction_ = Reaction{};
 }
 
-bool Simulator::inputs_break_a_relation(const std::vector<bool>& present) {
+bool Simulator::inputs_break_a_relation() {
   for (const Relation& r : program_.relations) {
     std::vector<SignalId> breaking;
     if (r.exclusion) {
       for (const SignalId s : r.signals) {
-        if (present[s]) breaking.push_back(s);
+        if (given_[s]) breaking.push_back(s);
       }
       if (breaking.size() < 2) continue;
     } else {
-      if (!present[r.signals[0]] || present[r.signals[1]]) continue;
+      if (!given_[r.signals[0]] || given_[r.signals[1]]) continue;
       breaking = r.signals;
     }
     reaction_.error =
@@ -39,18 +44,18 @@ bool Simulator::inputs_break_a_relation(const std::vector<bool>& present) {
 
 const Reaction& Simulator::react(const std::vector<SignalId>& present) {
   if (failed_) return reaction_;
-  std::vector<bool> given(program_.signals.size(), false);
+  for (const SignalId s : interface_) given_[s] = false;
   for (const SignalId s : present) {
-    if (s < given.size() && (program_.signals[s].kind == SignalKind::Input ||
-                             program_.signals[s].kind == SignalKind::InputOutput)) {
-      given[s] = true;
+    if (s < given_.size() && (program_.signals[s].kind == SignalKind::Input ||
+                              program_.signals[s].kind == SignalKind::InputOutput)) {
+      given_[s] = true;
     }
   }
   reaction_.emitted.clear();
   reaction_.error = ReactionError{};
-  if (inputs_break_a_relation(given)) return reaction_;
+  if (inputs_break_a_relation()) return reaction_;
   ++instant_;
-  start_instant(given);
+  start_instant();
   if (started_ && !selected_) {  // terminated before: nothing runs any more
     reaction_.terminated = true;
     net_.settle();
@@ -65,17 +70,15 @@ const Reaction& Simulator::react(const std::vector<SignalId>& present) {
     reaction_.terminated = !selected_;
   }
   started_ = true;
-  for (const SignalInfo& info : program_.signals) {
-    const auto s = static_cast<SignalId>(&info - program_.signals.data());
-    if (info.kind != SignalKind::Input && info.kind != SignalKind::Local &&
-        net_.value(lit_[s]) == Value::One) {
+  for (const SignalId s : interface_) {
+    if (program_.signals[s].kind != SignalKind::Input && net_.value(lit_[s]) == Value::One) {
       reaction_.emitted.push_back(s);
     }
   }
   return reaction_;
 }
 
-void Simulator::start_instant(const std::vector<bool>& present) {
+void Simulator::start_instant() {
   net_.clear();
   codes_.clear();
   parts_.clear();
@@ -86,20 +89,14 @@ void Simulator::start_instant(const std::vector<bool>& present) {
   tests_.clear();
   reads_.clear();
   statuses_.clear();
-  for (SignalId s = 0; s < program_.signals.size(); ++s) {
-    switch (program_.signals[s].kind) {
-      case SignalKind::Input:
-        lit_[s] = present[s] ? kTrue : kFalse;
-        break;
-      case SignalKind::InputOutput:
-      case SignalKind::Output:
-        gate_[s] = net_.open_gate();
-        lit_[s] = TernaryNet::output(gate_[s]);
-        statuses_.push_back(Status{s, lit_[s]});
-        if (present[s]) net_.add_input(gate_[s], kTrue);
-        break;
-      case SignalKind::Local:
-        break;
+  for (const SignalId s : interface_) {
+    if (program_.signals[s].kind == SignalKind::Input) {
+      lit_[s] = given_[s] ? kTrue : kFalse;
+    } else {
+      gate_[s] = net_.open_gate();
+      lit_[s] = TernaryNet::output(gate_[s]);
+      statuses_.push_back(Status{s, lit_[s]});
+      if (given_[s]) net_.add_input(gate_[s], kTrue);
     }
   }
 }

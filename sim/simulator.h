@@ -83,8 +83,8 @@ class Simulator {
     Lit lit;
   };
 
-  bool inputs_break_a_relation(const std::vector<bool>& present);
-  void start_instant(const std::vector<bool>& present);
+  bool inputs_break_a_relation();
+  void start_instant();
   Completion build(StmtId id, bool depth, Lit act, std::uint32_t parent);
   Completion start(StmtId id, Lit act, std::uint32_t parent);
   Completion combine(StmtId id, std::uint32_t begin, std::uint32_t parts);
@@ -112,7 +112,10 @@ class Simulator {
   std::vector<StmtId> next_;
   std::vector<std::uint64_t> touched_;  // the last instant that rebuilt its list
 
+  std::vector<SignalId> interface_;  // the signals that are not local, in order of id
+
   // The instant being built.
+  std::vector<bool> given_;  // the inputs present
   TernaryNet net_;
   std::vector<Lit> lit_;             // each signal's status in the scope being built
   std::vector<std::uint32_t> gate_;  // its open gate (outputs and local signals)
