@@ -13,7 +13,8 @@ TEST(SimKernel, FinishRefusesEachBrokenRule) {
       {"", [&](KernelBuilder& b) { return b.trap(0, b.exit(b.new_trap(), r), r); }},
       {"a statement used twice",
        [&](KernelBuilder& b) {
-         const StmtId p = b.loop(b.pause(r), r);
+         b.nothing(r);
+         const StmtId p = b.pause(r);
          return b.sequence({p, p}, r);
        }},
       {"a statement that was never built", [&](KernelBuilder& b) { return b.loop(7, r); }},
