@@ -240,19 +240,11 @@ TEST(DialogWindows, AtSignsInDrawnTextAndLabelsAreShownAsWritten) {
            fl_drw_String(left, w.x(), w.y(), w.w(), w.h(), FL_BLACK, 14, FL_HELVETICA, kAtSigns);
          });
        }},
-      {"ofl_drw_String",
+      {"ofl_drw_String (through ofl_drw_text)",
        [&] {
          return std::make_unique<Drawn>([&](const Fl_Widget& w) {
            sheet.ofl_drw_String(left, w.x(), w.y(), w.w(), w.h(), FL_BLACK, FL_HELVETICA, 14,
                                 kAtSigns);
-         });
-       }},
-      {"ofl_drw_text",
-       [&] {
-         return std::make_unique<Drawn>([&](const Fl_Widget& w) {
-           std::string text = kAtSigns;
-           sheet.ofl_drw_text(left, w.x(), w.y(), w.w(), w.h(), FL_BLACK, 14, FL_HELVETICA,
-                              text.data());
          });
        }},
       {"fl_set_object_Slabel",

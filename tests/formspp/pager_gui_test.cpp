@@ -176,29 +176,11 @@ TEST_F(PagerWindow, LongTitleBesideThePageNumber) {
   }
 }
 
-// A French document seen as its reader sees it: the pager's page and title against a document
-// laid out by hand in one wide column, whose lines the pager shows as they are. Accented letters
-// take one place each in their column, whole, and a cut never splits one.
+// A French document seen as its reader sees it: the pager's page (data/french_page.txt) and title
+// against the same laid out by hand in one wide column (data/french_page_by_hand.txt), whose
+// lines the pager shows as they are. Accented letters take one place each in their column,
+// whole, and a cut never splits one.
 TEST_F(PagerWindow, FrenchDocumentInNarrowColumns) {
-  const std::vector<std::string> french = {"#C 12 T7 T26 T10 ",
-                                           "#T",
-                                           "Étape# État# Événement reçu# Durée",
-                                           "#T",
-                                           "Début# prêt# entrée « capteur » ouverte# 12 µs",
-                                           "Contrôle# arrêté# défaut détecté à 14 h# 3 ms",
-                                           "Réaction# reçu# émission de l’alarme# 1 s",
-                                           "Fin# déjà vu# cœur du système arrêté# 5 s",
-                                           "#T"};
-  const std::string rule(55, '-');
-  const std::vector<std::string> by_hand = {"#C 100 ",
-                                            rule,
-                                            "Étape        État   Événement reçu            Durée",
-                                            rule,
-                                            "Début        prêt   entrée « capteur » ouvert 12 µs",
-                                            "Contrôle     arrêté défaut détecté à 14 h     3 ms",
-                                            "Réaction     reçu   émission de l’alarme      1 s",
-                                            "Fin          déjà v cœur du système arrêté    5 s",
-                                            rule};
   // The 81st byte of the title is the first of the "é" of "sécurité".
   const std::string title =
       "Rapport de simulation du module CONTRÔLE_PORTE : réactions, états et sécurité de l’arrêt "
@@ -227,9 +209,10 @@ TEST_F(PagerWindow, FrenchDocumentInNarrowColumns) {
     EXPECT_TRUE(script.done());
     return pictures;
   };
-  const auto [page, strip] = shown(french, title, "pager_french");
+  const auto [page, strip] = shown(data_document("french_page.txt"), title, "pager_french");
   EXPECT_STREQ(pager.titre->label(), title_by_hand.c_str());
-  const auto [page_by_hand, strip_by_hand] = shown(by_hand, title_by_hand, "pager_by_hand");
+  const auto [page_by_hand, strip_by_hand] =
+      shown(data_document("french_page_by_hand.txt"), title_by_hand, "pager_by_hand");
   const std::vector<Ink> lines = ink_lines(page_by_hand, 200);
   ASSERT_FALSE(lines.empty());
   EXPECT_GE(lines.back().bottom - lines.front().top, 8 * 14) << "eight lines of text";
