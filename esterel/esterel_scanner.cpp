@@ -129,6 +129,9 @@ class Scanner {
   explicit Scanner(std::string_view source) : s_(source) {}
 
   EsterelScan run() {
+    // Programs hold a token for every six bytes or so: growing the list would copy it again and
+    // again.
+    out_.tokens.reserve(s_.size() / 4 + 1);
     while (at_ < s_.size()) step();
     out_.tokens.push_back(Token{0, {here(), here()}});
     return std::move(out_);
