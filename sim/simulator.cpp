@@ -36,7 +36,8 @@ bool Simulator::inputs_break_a_relation() {
       breaking = r.signals;
     }
     reaction_.error =
-        ReactionError{ReactionError::Kind::InputRelation, r.range, breaking, instant_ + 1};
+        ReactionError{ReactionError::Kind::InputRelation, r.range, breaking, instant_ + 1,
+                      static_cast<std::uint32_t>(&r - program_.relations.data())};
     return true;
   }
   return false;
@@ -397,26 +398,42 @@ void Simulator::commit() {
 }
 
 std::string describe(const KernelProgram& program, const ReactionError& error) {
-  std::string instant = "instant " + std::to_string(error.instant);
+  const std::string instant = "instant " + std::to_string(error.instant);
   std::vector<std::string> names;
   for (const SignalId s : error.signals) {
     if (!program.signals[s].name.empty()) names.push_back(program.signals[s].name);
   }
-  std::sort(names.begin(), names.end());
-  names.erase(std::unique(names.begin(), names.end()), names.end());
-  const auto joined = [&](const char* separator) {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : separator) + name;
-    return text;
-  };
+  std::string relation;  // as written: "A # B # C", "A => B"
+  bool exclusion = true;
+  if (error.kind == ReactionError::Kind::InputRelation) {
+    const Relation& r = program.relations[error.relation];
+    exclusion = r.exclusion;
+    for (const SignalId s : r.signals) {
+      relation += (relation.empty() ? "" : exclusion ? " # " : " => ") + program.signals[s].name;
+    }
+  } else {
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+  }
+  // "O", "O and P", "O, P and Q"
+  std::string listed;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    listed += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+  }
   switch (error.kind) {
     case ReactionError::Kind::NotConstructive:
+      if (names.empty()) return instant + " is not constructive: a status cannot be settled";
       return instant + " is not constructive: the status" + (names.size() > 1 ? "es of " : " of ") +
-             joined(", ") + " cannot be settled";
+             listed + " cannot be settled";
     case ReactionError::Kind::InstantaneousLoop:
-      return instant + ": the body of this loop terminates in the instant it starts";
+      return instant + ": instantaneous loop: its body terminates in the instant it starts";
     case ReactionError::Kind::InputRelation:
-      return instant + ": the inputs " + joined(" and ") + " break the relation";
+      if (!exclusion) {
+        return instant + ": the input " + names[0] + ", present without " + names[1] +
+               ", breaks the relation " + relation;
+      }
+      return instant + ": the inputs " + listed + ", present together, break the relation " +
+             relation;
     case ReactionError::Kind::None:
       break;
   }

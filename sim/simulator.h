@@ -25,7 +25,8 @@ struct ReactionError {
   SourceRange range;
   // The signals whose status cannot be settled, or the inputs that break the relation.
   std::vector<SignalId> signals;
-  std::uint64_t instant = 0;  // counted from 1
+  std::uint64_t instant = 0;   // counted from 1
+  std::uint32_t relation = 0;  // the relation broken, in KernelProgram::relations
 };
 
 struct Reaction {
