@@ -66,9 +66,15 @@ int run_in_terminal(const ProgramFiles& program, std::istream& in, std::ostream&
     }
     const Reaction& r = simulator.react(present);
     if (r.error.kind == ReactionError::Kind::InputRelation) {
-      const auto first = std::find(present.begin(), present.end(), r.error.signals[0]);
-      input_error(err, number, columns[static_cast<std::size_t>(first - present.begin())],
-                  describe(kernel, r.error));
+      // At the first input of the line that takes part.
+      std::size_t column = line.size();
+      for (std::size_t i = 0; i < present.size(); ++i) {
+        const auto& involved = r.error.signals;
+        if (std::find(involved.begin(), involved.end(), present[i]) != involved.end()) {
+          column = std::min(column, columns[i]);
+        }
+      }
+      input_error(err, number, column, describe(kernel, r.error));
       Diagnostic where = diagnostic_of(kernel, r.error);
       where.note = true;
       where.message = "the relation is declared here";
