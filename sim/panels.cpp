@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <FL/Fl_Window.H>
+
 #include "formspp.h"
 #include "simulator.h"
 
@@ -16,12 +18,10 @@ constexpr int kAbsent = 0;
 constexpr int kEmitted = 1;
 constexpr int kUnknown = 2;
 
-// Panel heights for n lines, within a screen.
-int input_height(std::size_t n) {
-  return static_cast<int>(std::clamp<std::size_t>(70 + 18 * n, 200, 700));
-}
-int output_height(std::size_t n) {
-  return static_cast<int>(std::clamp<std::size_t>(85 + 16 * n, 200, 741));
+// The height of the window for n inputs (about 18 pixels a line in their lists) and m outputs
+// (16 a page line), within a screen; the output panel turns pages beyond.
+int window_height(std::size_t n, std::size_t m) {
+  return static_cast<int>(std::clamp<std::size_t>(std::max(70 + 18 * n, 85 + 16 * m), 200, 741));
 }
 
 }  // namespace
@@ -38,12 +38,18 @@ int run_on_panels(const ProgramFiles& program, std::ostream& err) {
     if (kind == SignalKind::Input || kind == SignalKind::InputOutput) inputs.push_back(s);
     if (kind == SignalKind::Output || kind == SignalKind::InputOutput) outputs.push_back(s);
   }
-  OFD_simulator_input input_panel(input_height(inputs.size()));
+  // Both panels side by side in one window, the inputs on the left.
+  const int height = window_height(inputs.size(), outputs.size());
+  const std::string title = "morvac-sim: " + program.module;
+  Fl_Window window(640, height, title.c_str());
+  window.begin();
+  OFD_simulator_input input_panel(&window, 0, height);
+  OFD_simulator_output output_panel(&window, 400, height, "Outputs");
+  window.end();
   for (const SignalId s : inputs) input_panel.add(kernel.signals[s].name);
-  const std::string title = "Outputs of " + program.module;
-  OFD_simulator_output output_panel(output_height(outputs.size()), title.c_str());
   for (const SignalId s : outputs) output_panel.add(kernel.signals[s].name);
   while (output_panel.page > 0) output_panel.previous_page();
+  window.show();
 
   Simulator simulator(kernel);
   std::vector<int> marks(inputs.size() + 1, 0);

@@ -1,6 +1,6 @@
-// morvac-sim on the simulator panels of formspp: the input panel lists the inputs (a mark for
-// the next instant, a sticky mark to keep one from instant to instant), the output panel the
-// outputs with their lamps. GO runs one instant with the marked inputs and lights the lamps of
+// morvac-sim on the simulator panels of formspp, side by side in one window: the input panel
+// lists the inputs (a mark for the next instant, a sticky mark to keep one from instant to
+// instant), the output panel the outputs with their lamps. GO runs one instant with the marked inputs and lights the lamps of
 // what it emitted (blue; yellow for an output not emitted, red before the first instant and
 // after an instant that could not run); INIT starts the program again; QUIT ends.
 #ifndef MORVAC_SIM_PANELS_H
