@@ -2,8 +2,10 @@
 #
 #   bin/morvac                              the translator (the project's libraries linked in)
 #   bin/morvac-check                        the checker of Esterel v5 programs against morvac
+#   bin/morvac-sim                          the simulator of pure Esterel v5 programs
 #   share/man/man1/morvac.1.gz              their manual pages
 #   share/man/man1/morvac-check.1.gz
+#   share/man/man1/morvac-sim.1.gz
 #   share/doc/morvac/                       README.md and the pictures it shows
 #   lib/lib{Stringpp,formspp,sock}.a        static libraries
 #   lib/lib{Stringpp,formspp,sock}.so.*     shared libraries, soname lib<name>.so.3
@@ -17,7 +19,7 @@ include(CMakePackageConfigHelpers)
 set(MORVAC_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/morvac)
 set(morvac_libraries Stringpp Stringpp_shared formspp formspp_shared sock sock_shared)
 
-install(TARGETS morvac morvac-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS morvac morvac-check morvac-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # include/morvac serves <morvac/formspp.h> and also the "formspp/..." includes between headers.
 install(TARGETS ${morvac_libraries}
@@ -78,7 +80,7 @@ install(CODE "
 install(SCRIPT cmake/InstallPkgConfig.cmake)
 
 # Manual pages, compressed as Debian installs them.
-foreach(page IN ITEMS morvac morvac-check)
+foreach(page IN ITEMS morvac morvac-check morvac-sim)
   set(man_page ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.1)
   add_custom_command(OUTPUT ${man_page}.gz
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/${page}.1 ${man_page}
@@ -92,8 +94,9 @@ endforeach()
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY docs/images DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 
-# Debian package: one package with the translator, its checker, their manual pages and the libraries for
-# developers (headers, static and shared libraries, CMake and pkg-config files).
+# Debian package: one package with the translator, its checker, the simulator, their manual pages
+# and the libraries for developers (headers, static and shared libraries, CMake and pkg-config
+# files).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvac)
 set(CPACK_PACKAGE_VENDOR "morvac")
@@ -104,7 +107,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Esterel v5 to Quarl translator, with its string, GUI and socket libraries")
 set(CPACK_PACKAGE_DESCRIPTION "\
 morvac translates Esterel v5 programs into the synchronous language Quarl;
-morvac-check lists, located, everything in a program that stops it.
+morvac-check lists, located, everything in a program that stops it;
+morvac-sim runs a pure Esterel v5 program instant by instant, in a terminal or
+on simulator panels.
 The package also holds the libraries that come with it, static and shared, with
 their headers, CMake package and pkg-config files: Stringpp (string utilities),
 formspp (dialogs, text pager and simulator panels on FLTK 1.3) and sock (TCP

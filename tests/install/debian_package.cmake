@@ -29,6 +29,8 @@ foreach(file IN ITEMS
         usr/share/man/man1/morvac.1.gz
         usr/bin/morvac-check
         usr/share/man/man1/morvac-check.1.gz
+        usr/bin/morvac-sim
+        usr/share/man/man1/morvac-sim.1.gz
         usr/lib/libformspp.so.3
         usr/lib/libStringpp.a
         usr/include/morvac/formspp/sheet_geometry.h
@@ -43,3 +45,4 @@ expect_equal("prefix of formspp.pc" "${prefix}" "prefix=/usr")
 
 expect_headless_output("morvac : version  ${VERSION}-0\n" ${root}/usr/bin/morvac -v)
 expect_headless_output("morvac-check ${VERSION}\n" ${root}/usr/bin/morvac-check --version)
+expect_headless_output("morvac-sim ${VERSION}\n" ${root}/usr/bin/morvac-sim --version)
