@@ -8,9 +8,9 @@
 
 #include "case_table.h"
 #include "oracle.h"
-#include "program_text.h"
 #include "random_programs.h"
 #include "simulator.h"
+#include "trace_runs.h"
 
 using namespace sim;
 
@@ -94,13 +94,13 @@ TEST(SimSemantics, AgreesWithTheLogicalSemanticsOnProgramsWithCycles) {
 // Both texts of a row, with the same random parts, on the same random traces: "agree", or the
 // first difference.
 CaseFields agree(const CaseFields& args) {
-  const std::string both = args[0] + '|' + args[1];
+  const std::string both = args[0] + '\n' + args[1];
   const std::regex columns("@[0-9]+");
   for (unsigned run = 0; run < 150; ++run) {
     RandomPrograms random(static_cast<unsigned>(std::hash<std::string>()(both)) + run, false);
     const std::string texts = random.instantiate(both, 3);
-    std::string left = RandomPrograms::module(texts.substr(0, texts.find('|')));
-    const std::string right = RandomPrograms::module(texts.substr(texts.find('|') + 1));
+    std::string left = RandomPrograms::module(texts.substr(0, texts.find('\n')));
+    const std::string right = RandomPrograms::module(texts.substr(texts.find('\n') + 1));
     const std::string inputs = trace_text(random.trace(25));
     const std::string left_says = std::regex_replace(run_trace(left, inputs), columns, "");
     const std::string right_says = std::regex_replace(run_trace(right, inputs), columns, "");

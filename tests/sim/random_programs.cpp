@@ -4,7 +4,7 @@
 #include <map>
 
 std::string RandomPrograms::module(const std::string& body) {
-  return "(module (input I J K) (output O P Q) " + body + ")";
+  return "module M: input I, J, K; output O, P, Q; " + body + " end module";
 }
 
 std::string RandomPrograms::emitted() {
@@ -12,12 +12,15 @@ std::string RandomPrograms::emitted() {
   return pick({"O", "P", "Q"});
 }
 
-std::string RandomPrograms::event() {
+std::string RandomPrograms::event(bool inner) {
+  const auto compound = [&](const std::string& text) {
+    return (inner ? "(" : "[") + text + (inner ? ")" : "]");
+  };
   switch (below(8)) {
     case 0:
-      return "(not " + event() + ")";
+      return compound("not " + event(true));
     case 1:
-      return "(" + pick({"and", "or"}) + " " + event() + " " + event() + ")";
+      return compound(event(true) + " " + pick({"and", "or"}) + " " + event(true));
     case 2:
     case 3:
     case 4:
@@ -31,9 +34,9 @@ std::string RandomPrograms::event() {
 std::string RandomPrograms::delay() {
   switch (below(6)) {
     case 0:
-      return "(immediate " + event() + ")";
+      return "immediate " + event();
     case 1:
-      return "(" + std::to_string(2 + below(2)) + " " + event() + ")";
+      return std::to_string(2 + below(2)) + " " + event();
     default:
       return event();
   }
@@ -48,67 +51,67 @@ std::string RandomPrograms::statement(int depth) {
       case 2:
         return "pause";
       case 3:
-        if (!traps_.empty()) return "(exit " + pick(traps_) + ")";
+        if (!traps_.empty()) return "exit " + pick(traps_);
         [[fallthrough]];
       default:
-        return "(emit " + emitted() + ")";
+        return "emit " + emitted();
     }
   }
-  const auto sub = [&] { return statement(depth - 1); };
+  const auto sub = [&] { return "[" + statement(depth - 1) + "]"; };
   switch (below(22)) {
     case 0:
     case 1:
-      return "(seq " + sub() + " " + sub() + " " + sub() + ")";
+      return "[" + sub() + "; " + sub() + "; " + sub() + "]";
     case 2:
     case 3:
-      return "(par " + sub() + " " + sub() + ")";
+      return "[" + sub() + " || " + sub() + "]";
     case 4:
     case 5:
-      return "(present " + event() + " " + sub() + " " + sub() + ")";
+      return "present " + event() + " then " + sub() + " else " + sub() + " end";
     case 6:
-      if (instantaneous_loops_ && below(3) == 0) return "(loop " + sub() + ")";
-      return "(loop (seq " + sub() + " pause))";
+      if (instantaneous_loops_ && below(3) == 0) return "loop " + sub() + " end";
+      return "loop " + sub() + "; pause end";
     case 7:
     case 8: {
       const std::string t = "t" + std::to_string(++names_);
       traps_.push_back(t);
       std::string body = sub();
       traps_.pop_back();
-      return "(trap " + t + " " + body + ")";
+      return "trap " + t + " in " + body + " end";
     }
     case 9: {
       const std::string s = "s" + std::to_string(++names_);
       locals_.push_back(s);
       std::string body = sub();
       locals_.pop_back();
-      return "(signal " + s + " " + body + ")";
+      return "signal " + s + " in " + body + " end";
     }
     case 10:
-      return "(suspend " + sub() + " " + event() + ")";
+      return "suspend " + sub() + " when " + event();
     case 11:
-      return "(await " + delay() + ")";
+      return "await " + delay();
     case 12:
-      return "(" + pick({"abort", "weak-abort"}) + " " + sub() + " " + delay() + ")";
+      return pick({"abort ", "weak abort "}) + sub() + " when " + delay();
     case 13:
-      return "(" + pick({"abort-do", "weak-abort-do"}) + " " + sub() + " " + delay() + " " + sub() +
-             ")";
+      return pick({"abort ", "weak abort "}) + sub() + " when " + delay() + " do " + sub() + " end";
     case 14:
-      return "(every " + delay() + " " + sub() + ")";
+      return "every " + delay() + " do " + sub() + " end";
     case 15:
-      return "(loop-each " + sub() + " " + pick({event(), "(2 " + event() + ")"}) + ")";
+      return "loop " + sub() + " each " + pick({event(), "2 " + event()});
     case 16:
-      return "(sustain " + emitted() + ")";
+      return "sustain " + emitted();
     case 17:
-      return "(await-case (" + delay() + " " + sub() + ") (" + delay() + "))";
+      return "await case " + delay() + " do " + sub() + " case " + delay() + " end";
     case 18:
-      return "(abort-case " + sub() + " (" + delay() + " " + sub() + ") (" + delay() + "))";
+      return "abort " + sub() + " when case " + delay() + " do " + sub() + " case " + delay() +
+             " end";
     case 19:
-      return "(suspend-immediate " + sub() + " " + event() + ")";
+      return "suspend " + sub() + " when immediate " + event();
     case 20:
-      return "(repeat " + std::to_string(below(3)) + " " + sub() + ")";
+      return "repeat " + std::to_string(below(3)) + " times " + sub() + " end";
     default:
-      return "(present-case (" + event() + " " + sub() + ") (" + event() + " " + sub() +
-             ") (else " + sub() + "))";
+      return "present case " + event() + " do " + sub() + " case " + event() + " do " + sub() +
+             " else " + sub() + " end";
   }
 }
 
@@ -135,11 +138,11 @@ std::string RandomPrograms::instantiate(const std::string& pattern, int depth) {
     const std::string name = pattern.substr(i + 1, end - i - 1);
     if (chosen.count(name) == 0) {
       const char kind = name[0];
-      chosen[name] = kind == 'E' || kind == 'F' ? event()
+      chosen[name] = kind == 'E' || kind == 'F' ? event(true)
                      : kind == 'D'              ? delay()
                      : kind == 'N'              ? std::to_string(2 + below(2))
                      : kind == 'X'              ? pick({"O", "P", "Q"})
-                                                : statement(depth);
+                                                : "[" + statement(depth) + "]";
     }
     out += chosen[name];
     i = end - 1;

@@ -1,6 +1,5 @@
-// Random programs in the text of program_text.h, over the inputs I, J, K and the outputs O, P,
-// Q, for the property tests: any statement, kernel or derived, with traps and local signals of
-// its own.
+// Random Esterel programs over the inputs I, J, K and the outputs O, P, Q, for the property
+// tests: any statement on signals, with traps and local signals of its own.
 #ifndef MORVAC_TESTS_SIM_RANDOM_PROGRAMS_H
 #define MORVAC_TESTS_SIM_RANDOM_PROGRAMS_H
 
@@ -17,14 +16,16 @@ class RandomPrograms {
       : rng_(seed), cycles_(cycles), instantaneous_loops_(instantaneous_loops) {}
 
   std::string statement(int depth);
-  std::string event();
+  // A signal, or signals with not, and, or: in brackets, or in parentheses when inner.
+  std::string event(bool inner = false);
   std::string delay();
-  // "(module (input I J K) (output O P Q) body)"
+  // "module M: input I, J, K; output O, P, Q; body end module"
   static std::string module(const std::string& body);
   // The inputs present in each of n instants.
   std::vector<std::vector<std::string>> trace(int instants);
-  // Text with each placeholder ($P, $Q, $R statements, $E, $F events, $D, $D2 delays, $N a
-  // count from 2 to 3, $X an output) replaced by a random text, the same at each occurrence.
+  // Text with each placeholder ($P, $Q, $R statements, $E, $F events in their inner form, $D,
+  // $D2 delays, $N a count from 2 to 3, $X an output) replaced by a random text, the same at
+  // each occurrence.
   std::string instantiate(const std::string& pattern, int depth);
 
   int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }

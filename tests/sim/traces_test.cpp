@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "case_table.h"
-#include "program_text.h"
+#include "trace_runs.h"
 
 TEST(SimTraces, CasesOfTheTable) {
   expect_cases(TABLE_DIR "/traces.tsv", {{"trace", [](const CaseFields& args) -> CaseFields {
