@@ -1,5 +1,6 @@
 // morvac-sim: runs a pure Esterel v5 program instant by instant, in a terminal or on the
 // simulator panels of formspp.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -31,8 +32,10 @@ int main(int argc, char** argv) {
   for (const std::string& name : options.files) {
     std::ifstream in(name, std::ios::binary);
     std::ostringstream text;
-    if (in) text << in.rdbuf();
-    if (!in || in.bad()) {
+    std::error_code error;
+    const bool folder = std::filesystem::is_directory(name, error);
+    if (in && !folder) text << in.rdbuf();
+    if (!in || in.bad() || folder) {
       std::cerr << "morvac-sim: cannot read " << name << '\n';
       return 2;
     }

@@ -1,7 +1,8 @@
-// Golden traces of morvac-sim (golden/): for each <case>.trace, morvac-sim runs in the folder
-// on <case>.strl (or with the arguments of <case>.args) with the trace's inputs on standard
-// input, one instant a line, and must write the trace's outputs, one line an instant, then
-// <case>.err on standard error and end with the status in <case>.status (none: nothing and 0).
+// Golden traces of morvac-sim (golden/), and its command line by table (commands.tsv): for each
+// <case>.trace, morvac-sim runs in the folder on <case>.strl (or with the arguments of <case>.args)
+// with the trace's inputs on standard input, one instant a line, and must write the trace's
+// outputs, one line an instant, then <case>.err on standard error and end with the status in
+// <case>.status (none: nothing and 0).
 //
 // A trace line is "INPUTS | OUTPUTS" (the inputs as they are written to standard input, their
 // blanks kept, but those before the bar); "| !" marks the instant that writes no line, where
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "case_table.h"
 #include "run_process.h"
 
 namespace fs = std::filesystem;
@@ -69,6 +71,22 @@ TEST_P(SimGolden, OutputsOfEachInstant) {
   EXPECT_EQ(expected, r.out);
   EXPECT_EQ(read_file((dir / (name + ".err")).string()), r.err);
   EXPECT_EQ(status.empty() ? 0 : std::stoi(status), r.status);
+}
+
+// The command line by table (commands.tsv): morvac-sim run in golden/ with the arguments given.
+TEST(SimCommandLine, OptionsFilesAndStatuses) {
+  expect_cases(TABLE_DIR "/commands.tsv", {{"run", [](const CaseFields& args) -> CaseFields {
+                                              std::vector<std::string> argv = {SIM_BINARY};
+                                              argv.insert(argv.end(), args.begin(), args.end());
+                                              ProcessOptions options;
+                                              options.directory = SIM_GOLDEN_DIR;
+                                              const ProcessResult r = run_process(argv, options);
+                                              const std::string out =
+                                                  r.out == "morvac-sim " MORVAC_VERSION "\n"
+                                                      ? "morvac-sim @VERSION@\n"
+                                                      : r.out;
+                                              return {std::to_string(r.status), out, r.err};
+                                            }}});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SimGolden, testing::ValuesIn(golden_cases()),
