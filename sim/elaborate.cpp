@@ -50,12 +50,30 @@ class Elaborator {
                                               : problem});
       }
     }
-    out.diagnostics = std::move(diagnostics_);
+    out.diagnostics = in_source_order(std::move(diagnostics_));
     if (!out.diagnostics.empty()) out.program.reset();
     return out;
   }
 
  private:
+  // The errors by file and place, each with the notes that follow it.
+  static std::vector<Diagnostic> in_source_order(std::vector<Diagnostic> found) {
+    std::vector<std::vector<Diagnostic>> groups;
+    for (Diagnostic& d : found) {
+      if (!d.note || groups.empty()) groups.emplace_back();
+      groups.back().push_back(std::move(d));
+    }
+    std::stable_sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) {
+      const auto place = [](const Diagnostic& d) {
+        return std::make_pair(d.file == kNone ? 0 : d.file + 1, d.span.begin);
+      };
+      return place(a[0]) < place(b[0]);
+    });
+    std::vector<Diagnostic> sorted;
+    for (auto& g : groups) sorted.insert(sorted.end(), g.begin(), g.end());
+    return sorted;
+  }
+
   // ---- Context: the file being read, names in scope ------------------------------------------
   void enter(std::uint32_t file) {
     file_ = file;

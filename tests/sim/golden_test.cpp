@@ -73,20 +73,30 @@ TEST_P(SimGolden, OutputsOfEachInstant) {
   EXPECT_EQ(status.empty() ? 0 : std::stoi(status), r.status);
 }
 
-// The command line by table (commands.tsv): morvac-sim run in golden/ with the arguments given.
+// Runs morvac-sim with the arguments in folder, standard input from the file named (or empty);
+// returns its status, its standard output (the version written @VERSION@) and standard error.
+CaseFields run_sim(const std::string& folder, const CaseFields& args, const std::string& in) {
+  std::string command = std::string("exec \"") + SIM_BINARY + "\"";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  command += " < " + (in.empty() ? std::string("/dev/null") : in);
+  ProcessOptions options;
+  options.directory = folder;
+  const ProcessResult r = run_process({"/bin/sh", "-c", command}, options);
+  const std::string out =
+      r.out == "morvac-sim " MORVAC_VERSION "\n" ? "morvac-sim @VERSION@\n" : r.out;
+  return {std::to_string(r.status), out, r.err};
+}
+
+// The command line by table (commands.tsv): options, files, and programs of one line.
 TEST(SimCommandLine, OptionsFilesAndStatuses) {
-  expect_cases(TABLE_DIR "/commands.tsv", {{"run", [](const CaseFields& args) -> CaseFields {
-                                              std::vector<std::string> argv = {SIM_BINARY};
-                                              argv.insert(argv.end(), args.begin(), args.end());
-                                              ProcessOptions options;
-                                              options.directory = SIM_GOLDEN_DIR;
-                                              const ProcessResult r = run_process(argv, options);
-                                              const std::string out =
-                                                  r.out == "morvac-sim " MORVAC_VERSION "\n"
-                                                      ? "morvac-sim @VERSION@\n"
-                                                      : r.out;
-                                              return {std::to_string(r.status), out, r.err};
-                                            }}});
+  const auto run = [](const CaseFields& args) { return run_sim(SIM_GOLDEN_DIR, args, ""); };
+  const auto program = [](const CaseFields& args) {
+    const fs::path work = make_temp_directory();
+    write_file((work / "p.strl").string(), args[0]);
+    write_file((work / "in").string(), args[1]);
+    return run_sim(work.string(), {"p.strl"}, (work / "in").string());
+  };
+  expect_cases(TABLE_DIR "/commands.tsv", {{"run", run}, {"program", program}});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SimGolden, testing::ValuesIn(golden_cases()),
