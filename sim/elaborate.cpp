@@ -532,6 +532,7 @@ class Elaborator {
       error(module_name, "module " + name(module_name) + " runs itself");
       return b_.nothing(range(n));
     }
+    const std::size_t errors_before = diagnostics_.size();
     std::map<std::string, SignalId> renamed;  // M's name -> the signal in scope
     for (const NodeId block : parts(part(n, 2))) {
       if (kind(block) != Kind::SignalRenamings) {
@@ -544,7 +545,6 @@ class Elaborator {
       }
     }
     // M's interface, bound in the scope of the run.
-    const std::size_t errors_before = diagnostics_.size();
     const std::uint32_t caller_file = file_;
     enter(m.file);
     std::vector<std::string> names;

@@ -50,63 +50,55 @@ StmtId KernelBuilder::add(Stmt stmt) {
   return static_cast<StmtId>(program_.stmts.size() - 1);
 }
 
-StmtId KernelBuilder::nothing(SourceRange range) {
+namespace {
+Stmt make(StmtKind kind, SourceRange range) {
   Stmt s;
+  s.kind = kind;
   s.range = range;
-  return add(s);
+  return s;
+}
+}  // namespace
+
+StmtId KernelBuilder::nothing(SourceRange range) {
+  return add(make(StmtKind::Nothing, range));
 }
 StmtId KernelBuilder::pause(SourceRange range) {
-  Stmt s;
-  s.kind = StmtKind::Pause;
-  s.range = range;
-  return add(s);
+  return add(make(StmtKind::Pause, range));
 }
 StmtId KernelBuilder::emit(SignalId signal, SourceRange range) {
-  Stmt s;
-  s.kind = StmtKind::Emit;
+  Stmt s = make(StmtKind::Emit, range);
   s.signal = signal;
-  s.range = range;
   return add(s);
 }
 StmtId KernelBuilder::present(ExprId test, StmtId then_branch, StmtId else_branch,
                               SourceRange range) {
-  Stmt s;
-  s.kind = StmtKind::Present;
+  Stmt s = make(StmtKind::Present, range);
   s.test = test;
   s.body = then_branch;
   s.alternative = else_branch;
-  s.range = range;
   return add(s);
 }
 StmtId KernelBuilder::suspend(StmtId body, ExprId test, SourceRange range) {
-  Stmt s;
-  s.kind = StmtKind::Suspend;
+  Stmt s = make(StmtKind::Suspend, range);
   s.body = body;
   s.test = test;
-  s.range = range;
   return add(s);
 }
 StmtId KernelBuilder::trap(TrapId t, StmtId body, SourceRange range) {
-  Stmt s;
-  s.kind = StmtKind::Trap;
+  Stmt s = make(StmtKind::Trap, range);
   s.trap = t;
   s.body = body;
-  s.range = range;
   return add(s);
 }
 StmtId KernelBuilder::exit(TrapId t, SourceRange range) {
-  Stmt s;
-  s.kind = StmtKind::Exit;
+  Stmt s = make(StmtKind::Exit, range);
   s.trap = t;
-  s.range = range;
   return add(s);
 }
 StmtId KernelBuilder::sequence(const std::vector<StmtId>& parts, SourceRange range) {
-  Stmt s;
-  s.kind = StmtKind::Sequence;
+  Stmt s = make(StmtKind::Sequence, range);
   s.first_child = static_cast<std::uint32_t>(program_.children.size());
   s.child_count = static_cast<std::uint32_t>(parts.size());
-  s.range = range;
   program_.children.insert(program_.children.end(), parts.begin(), parts.end());
   return add(s);
 }
@@ -116,18 +108,14 @@ StmtId KernelBuilder::parallel(const std::vector<StmtId>& branches, SourceRange 
   return id;
 }
 StmtId KernelBuilder::loop(StmtId body, SourceRange range) {
-  Stmt s;
-  s.kind = StmtKind::Loop;
+  Stmt s = make(StmtKind::Loop, range);
   s.body = body;
-  s.range = range;
   return add(s);
 }
 StmtId KernelBuilder::signal_scope(SignalId local, StmtId body, SourceRange range) {
-  Stmt s;
-  s.kind = StmtKind::Signal;
+  Stmt s = make(StmtKind::Signal, range);
   s.signal = local;
   s.body = body;
-  s.range = range;
   return add(s);
 }
 
