@@ -18,6 +18,7 @@ set(MORVAC_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/morvac)
 set(morvac_libraries Stringpp Stringpp_shared formspp formspp_shared sock sock_shared)
 
 install(TARGETS morvac morvac-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS morvac_message_box LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/morvac)
 
 # include/morvac serves <morvac/formspp.h> and also the "formspp/..." includes between headers.
 install(TARGETS ${morvac_libraries}
