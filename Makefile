@@ -40,8 +40,8 @@ test: test-build
 test-large: test-build
 	MORVAC_LARGE_TESTS=1 ctest --test-dir $(BUILD) --output-on-failure -L large
 
-# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer. The Debian packages
-# are built without sanitizers whatever the build: `make test` checks them.
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer, less the package
+# test: the packages are built from the sources whatever the build, and `make test` checks them.
 asan: deps-test
 	cmake -S . -B $(ASAN_BUILD) -DMORVAC_TESTS=ON -DMORVAC_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)

@@ -2,9 +2,9 @@
 # Proves that the README's two commands work on a bare Debian 12: builds a minimal Debian 12 root
 # with mmdebstrap (apt, git, make, ca-certificates and nothing else), clones this repository's
 # HEAD into it, and runs `make run` and `make test` there as root through chroot; then installs
-# the Debian packages that `make test` built and uses them (tests/install/
-# use_installed_packages.sh). Prints the tail of each log, what `make run` installed, and how
-# long each stage took; fails when any stage fails.
+# the Debian packages that `make test` built and uses them
+# (tests/install/use_installed_packages.sh). Prints the tail of each log, what `make run`
+# installed, and how long each stage took; fails when any stage fails.
 #
 # Usage: scripts/fresh-check.sh            (as root; `make fresh-check` installs mmdebstrap)
 # Environment:
