@@ -12,9 +12,11 @@
 #   <libdir>/pkgconfig/{Stringpp,formspp,sock}.pc
 # <libdir> is lib, or lib/<multiarch triplet> for the prefix /usr (GNUInstallDirs).
 #
-# A new program: its name in morvac_programs, and its manual page in docs/<name>.1. A library
-# that only the programs use is linked statically and never installed. A new public library:
-# made by morvac_library(), named in morvac_libraries, and given a runtime package in debian/.
+# A new program: its name in morvac_programs, and its manual page in docs/<name>.1; the package
+# morvac takes every program and manual page (debian/morvac.install). A library that only the
+# programs use is linked statically and never installed. A new public library: made by
+# morvac_library(), named in morvac_libraries, and given a runtime package in debian/ (a stanza
+# of control and a .install file). tests/install/packages.txt lists what each package holds.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
