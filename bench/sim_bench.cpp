@@ -1,21 +1,26 @@
-// The simulator's engine on generated programs of n, 8n and 80n statements: instants per second,
-// and the time of an instant at 8n over its time at n (linear in the active part: under 10).
+// morvac-sim on generated pure Esterel programs of n and 8n statements (n = 100 and 1000):
+// the program text read and elaborated, then run instant by instant. Prints the time to read
+// it, the instants per second of the engine and of the terminal protocol, and the time of an
+// instant at 8n over its time at n (linear in the active part: under 10).
 //
-// Two shapes: cells in parallel, each a loop of awaits, emissions, a test of the signal that the
-// cell before emitted in the same instant and an `every`, under an abort (every statement is
-// active at each instant); and one long sequence of awaits and emissions (one await active).
+// Two shapes, written as Esterel text and read as morvac-sim reads its files: cells in parallel,
+// each a loop of an await, an emission, a test of the signal that the cell before emitted in the
+// same instant and an `every`, under an abort (every statement is active at each instant); and
+// one long loop of awaits and emissions (one await active).
 //
-// Usage: sim_bench [scale]   (scale 1 is the full run, about 10 s; 0.1 a quick look)
+// Usage: sim_bench [scale]   (scale 1 is the full run, about 20 s; 0.1 a quick look)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "derived.h"
+#include "program_files.h"
 #include "simulator.h"
+#include "terminal.h"
 
 using namespace sim;
 
@@ -24,84 +29,104 @@ namespace {
 constexpr int kSignals = 16;
 
 struct Generated {
-  KernelProgram program;
-  std::vector<SignalId> inputs;
+  std::string text;
+  int statements = 0;  // as a reader counts them: each simple or compound statement once
 };
 
-// The statements of source text that the builder calls stand for, counted as a reader would.
-struct Counted {
-  KernelBuilder b;
-  std::vector<SignalId> inputs, outputs;
-  int statements = 0;
-  SourceRange r;
-
-  StmtId count(StmtId s, int n = 1) {
-    statements += n;
-    return s;
-  }
-  ExprId in(int k) { return b.signal(inputs[static_cast<std::size_t>(k % kSignals)]); }
-  SignalId out(int k) { return outputs[static_cast<std::size_t>(k % kSignals)]; }
-};
-
-Counted interface() {
-  Counted c;
-  for (int i = 0; i < kSignals; ++i) {
-    c.inputs.push_back(c.b.input("I" + std::to_string(i)));
-    c.outputs.push_back(c.b.output("O" + std::to_string(i)));
-  }
-  return c;
+std::string numbered(const char* prefix, int k) {
+  return prefix + std::to_string(((k % kSignals) + kSignals) % kSignals);
 }
 
-// loop abort await I; emit S[k]; present S[k-1] then emit O end; every I do emit O end when I
-// end: ten statements.
+std::string interface(const char* module) {
+  std::string text = std::string("module ") + module + ":\ninput ";
+  for (int i = 0; i < kSignals; ++i) text += (i ? ", " : "") + numbered("I", i);
+  text += ";\noutput ";
+  for (int i = 0; i < kSignals; ++i) text += (i ? ", " : "") + numbered("O", i);
+  return text + ";\n\n";
+}
+
+// signal S0, ... in [ loop abort await I; emit S; present S' then emit O end;
+// every J do emit O' end when K end loop || ... ] end signal: nine statements a cell.
 Generated cells(int statements) {
-  Counted c = interface();
-  const int n = std::max(2, statements / 10);
-  std::vector<SignalId> links;
-  links.reserve(static_cast<std::size_t>(n));
-  for (int k = 0; k < n; ++k) links.push_back(c.b.local("S" + std::to_string(k)));
-  std::vector<StmtId> branches;
+  const int n = std::max(2, statements / 9);
+  Generated g{interface("CELLS"), 0};
+  g.text += "signal ";
+  for (int k = 0; k < n; ++k) g.text += (k ? ", S" : "S") + std::to_string(k);
+  g.text += " in\n";
   for (int k = 0; k < n; ++k) {
-    const StmtId wait = c.count(await_delay(c.b, Delay{c.in(k)}, c.r));
-    const StmtId link = c.count(c.b.emit(links[static_cast<std::size_t>(k)], c.r));
-    const StmtId test =
-        c.count(c.b.present(c.b.signal(links[static_cast<std::size_t>((k + n - 1) % n)]),
-                            c.count(c.b.emit(c.out(k), c.r)), kNone, c.r));
-    const StmtId repeat =
-        c.count(every(c.b, Delay{c.in(k + 3)}, c.count(c.b.emit(c.out(k + 5), c.r)), c.r));
-    const StmtId body = c.count(c.b.sequence({wait, link, test, repeat}, c.r));
-    branches.push_back(c.count(c.b.loop(
-        c.count(abort_when(c.b, body, {DelayCase{Delay{c.in(k + 7)}}}, false, c.r)), c.r)));
+    const std::string before = "S" + std::to_string((k + n - 1) % n);
+    g.text += k ? "||\n" : "";
+    g.text += "  loop\n    abort\n";
+    g.text += "      await " + numbered("I", k) + ";\n";
+    g.text += "      emit S" + std::to_string(k) + ";\n";
+    g.text += "      present " + before + " then emit " + numbered("O", k) + " end present;\n";
+    g.text += "      every " + numbered("I", k + 3) + " do emit " + numbered("O", k + 5) +
+              " end every\n";
+    g.text += "    when " + numbered("I", k + 7) + "\n  end loop\n";
+    g.statements += 9;  // loop, abort, await, emit, present, emit, every, emit, the sequence
   }
-  StmtId root = c.count(c.b.parallel(branches, c.r));
-  for (const SignalId s : links) root = c.count(c.b.signal_scope(s, root, c.r));
-  std::string problem;
-  return Generated{*c.b.finish(root, &problem), c.inputs};
+  g.text += "end signal\n\nend module\n";
+  g.statements += 2;  // the parallel and the local signal
+  return g;
 }
 
-// loop await I; emit O; await I; emit O; ... end
+// loop await I0; emit O0; await I1; emit O1; ... end loop
 Generated sequence(int statements) {
-  Counted c = interface();
-  std::vector<StmtId> steps;
-  for (int k = 0; c.statements < statements - 2; ++k) {
-    steps.push_back(c.count(await_delay(c.b, Delay{c.in(k)}, c.r)));
-    steps.push_back(c.count(c.b.emit(c.out(k), c.r)));
+  Generated g{interface("SEQUENCE") + "loop\n", 2};  // the loop and its sequence
+  for (int k = 0; g.statements < statements; ++k) {
+    g.text += std::string(k ? ";\n" : "") + "  await " + numbered("I", k) + ";\n  emit " +
+              numbered("O", k);
+    g.statements += 2;
   }
-  const StmtId root = c.count(c.b.loop(c.count(c.b.sequence(steps, c.r)), c.r));
-  std::string problem;
-  return Generated{*c.b.finish(root, &problem), c.inputs};
+  g.text += "\nend loop\n\nend module\n";
+  return g;
 }
 
-// Seconds per instant, the best of three runs of at least `seconds` each.
-double per_instant(const Generated& g, double seconds) {
-  std::mt19937 rng(7);
-  std::vector<std::vector<SignalId>> trace(1024);
-  for (auto& instant : trace) {
-    for (const SignalId s : g.inputs) {
-      if (rng() % 10 < 3) instant.push_back(s);
-    }
+double seconds_since(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Seconds to read and elaborate the text, the best of three; the program read.
+double read_time(const Generated& g, ProgramFiles* program) {
+  double best = 1e9;
+  for (int round = 0; round < 3; ++round) {
+    const auto start = std::chrono::steady_clock::now();
+    *program = read_program_files({{"bench.strl", g.text}}, "");
+    best = std::min(best, seconds_since(start));
   }
-  Simulator simulator(g.program);
+  if (!program->program) {
+    std::fprintf(stderr, "the generated program was refused: %s\n",
+                 format_diagnostic(*program, program->diagnostics.front()).c_str());
+    std::exit(2);
+  }
+  return best;
+}
+
+// 1024 instants, each input present with probability 0.3, as names and as ids.
+struct Trace {
+  std::vector<std::vector<SignalId>> ids;
+  std::string lines;
+};
+
+Trace random_trace(const KernelProgram& program) {
+  std::mt19937 rng(7);
+  Trace trace;
+  trace.ids.resize(1024);
+  for (auto& instant : trace.ids) {
+    std::string line;
+    for (SignalId s = 0; s < program.signals.size(); ++s) {
+      if (program.signals[s].kind != SignalKind::Input || rng() % 10 >= 3) continue;
+      instant.push_back(s);
+      line += (line.empty() ? "" : " ") + program.signals[s].name;
+    }
+    trace.lines += line + "\n";
+  }
+  return trace;
+}
+
+// Seconds per instant of the engine, the best of three runs of at least `seconds` each.
+double engine_time(const KernelProgram& program, const Trace& trace, double seconds) {
+  Simulator simulator(program);
   double best = 1e9;
   for (int round = 0; round < 3; ++round) {
     simulator.reset();
@@ -110,17 +135,45 @@ double per_instant(const Generated& g, double seconds) {
     double elapsed = 0;
     do {
       for (int i = 0; i < 256; ++i, ++instants) {
-        if (simulator.react(trace[instants % trace.size()]).error.kind !=
+        if (simulator.react(trace.ids[instants % trace.ids.size()]).error.kind !=
             ReactionError::Kind::None) {
-          std::fprintf(stderr, "the generated program was refused\n");
+          std::fprintf(stderr, "an instant of the generated program was refused\n");
           std::exit(2);
         }
       }
-      elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      elapsed = seconds_since(start);
     } while (elapsed < seconds);
     best = std::min(best, elapsed / static_cast<double>(instants));
   }
   return best;
+}
+
+// Seconds per instant of the terminal protocol (names read, outputs written), the best of
+// three runs of the trace repeated until it lasts about `seconds`.
+double terminal_time(const ProgramFiles& program, const Trace& trace, double engine_seconds,
+                     double seconds) {
+  const std::size_t repeats =
+      std::max<std::size_t>(1, static_cast<std::size_t>(seconds / engine_seconds / 1024 / 2));
+  std::string lines;
+  for (std::size_t i = 0; i < repeats; ++i) lines += trace.lines;
+  double best = 1e9;
+  for (int round = 0; round < 3; ++round) {
+    std::istringstream in(lines);
+    std::ostringstream out, err;
+    const auto start = std::chrono::steady_clock::now();
+    if (run_in_terminal(program, in, out, err) != 0) {
+      std::fprintf(stderr, "the terminal run stopped: %s", err.str().c_str());
+      std::exit(2);
+    }
+    best = std::min(best, seconds_since(start) / static_cast<double>(repeats * 1024));
+  }
+  return best;
+}
+
+std::string ratio_text(double ratio) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2f", ratio);
+  return text;
 }
 
 }  // namespace
@@ -128,23 +181,32 @@ double per_instant(const Generated& g, double seconds) {
 int main(int argc, char** argv) {
   const double scale = argc > 1 ? std::atof(argv[1]) : 1.0;
   const double seconds = 0.3 * scale;
-  std::printf("%-10s %10s %8s %14s %12s\n", "shape", "statements", "kernel", "instants/s",
-              "ratio 8n/n");
+  std::printf("%-9s %10s %7s %9s %6s %12s %6s %12s\n", "shape", "statements", "kernel", "read ms",
+              "ratio", "instants/s", "ratio", "terminal/s");
   bool linear = true;
   bool fast = true;
   for (const auto& [name, make] :
        {std::pair<const char*, Generated (*)(int)>{"cells", cells}, {"sequence", sequence}}) {
-    double previous = 0;
-    for (const int statements : {100, 800, 1000, 8000}) {
-      const Generated g = make(statements);
-      const double t = per_instant(g, seconds);
-      const bool eightfold = statements == 800 || statements == 8000;
-      const double ratio = eightfold ? t / previous : 0;
-      linear = linear && (!eightfold || ratio < 10);
-      fast = fast && (statements != 100 || 1 / t >= 100000);
-      std::printf("%-10s %10d %8zu %14.0f %12s\n", name, statements, g.program.stmts.size(), 1 / t,
-                  eightfold ? std::to_string(ratio).substr(0, 5).c_str() : "");
-      previous = t;
+    double previous_read = 0;
+    double previous_instant = 0;
+    for (const int size : {100, 800, 1000, 8000}) {
+      const Generated g = make(size);
+      ProgramFiles program;
+      const double read = read_time(g, &program);
+      const Trace trace = random_trace(*program.program);
+      const double instant = engine_time(*program.program, trace, seconds);
+      const double terminal = terminal_time(program, trace, instant, seconds);
+      const bool eightfold = size == 800 || size == 8000;
+      const double read_ratio = eightfold ? read / previous_read : 0;
+      const double instant_ratio = eightfold ? instant / previous_instant : 0;
+      linear = linear && (!eightfold || (read_ratio < 10 && instant_ratio < 10));
+      fast = fast && (size != 100 || 1 / instant >= 100000);
+      std::printf("%-9s %10d %7zu %9.3f %6s %12.0f %6s %12.0f\n", name, g.statements,
+                  program.program->stmts.size(), read * 1000,
+                  eightfold ? ratio_text(read_ratio).c_str() : "", 1 / instant,
+                  eightfold ? ratio_text(instant_ratio).c_str() : "", 1 / terminal);
+      previous_read = read;
+      previous_instant = instant;
     }
   }
   std::printf("%s; %s\n",
