@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <utility>
 
 #include "derived.h"
@@ -25,6 +26,38 @@ struct TrapName {
   std::string name;
   TrapId trap;
   SignalId exited;
+};
+
+// The signals in scope, by name: a name finds its innermost declaration at the same cost however
+// many signals are in scope.
+class SignalScope {
+ public:
+  SignalScope() = default;
+  SignalScope(const SignalScope&) = delete;  // order_ points into by_name_
+  SignalScope& operator=(const SignalScope&) = delete;
+  SignalScope(SignalScope&&) = default;
+  SignalScope& operator=(SignalScope&&) = default;
+
+  void declare(const std::string& name, SignalId s) {
+    std::vector<SignalId>& declarations = by_name_[name];
+    declarations.push_back(s);
+    order_.push_back(&declarations);
+  }
+  // Forgets the last `count` declarations.
+  void leave(std::size_t count) {
+    for (; count > 0; --count) {
+      order_.back()->pop_back();
+      order_.pop_back();
+    }
+  }
+  [[nodiscard]] SignalId find(const std::string& name) const {
+    const auto it = by_name_.find(name);
+    return it == by_name_.end() || it->second.empty() ? kNone : it->second.back();
+  }
+
+ private:
+  std::unordered_map<std::string, std::vector<SignalId>> by_name_;  // innermost last
+  std::vector<std::vector<SignalId>*> order_;  // the declarations, in order (elements stay put)
 };
 
 class Elaborator {
@@ -173,10 +206,9 @@ class Elaborator {
         continue;
       }
       const SourceRange r = range(part(s, 0));
-      signals_.emplace_back(signal_name, sk == SignalKind::Input ? b_.input(signal_name, r)
-                                         : sk == SignalKind::Output
-                                             ? b_.output(signal_name, r)
-                                             : b_.inputoutput(signal_name, r));
+      signals_.declare(signal_name, sk == SignalKind::Input    ? b_.input(signal_name, r)
+                                    : sk == SignalKind::Output ? b_.output(signal_name, r)
+                                                               : b_.inputoutput(signal_name, r));
     }
     if (!main) return;
     for (const NodeId d : parts(part(module, 1))) {
@@ -211,10 +243,7 @@ class Elaborator {
 
   // ---- Names ---------------------------------------------------------------------------------
   [[nodiscard]] SignalId find_signal(const std::string& wanted) const {
-    for (auto it = signals_.rbegin(); it != signals_.rend(); ++it) {
-      if (it->first == wanted) return it->second;
-    }
-    return kNone;
+    return signals_.find(wanted);
   }
   SignalId signal(NodeId n) {
     const SignalId s = find_signal(name(n));
@@ -442,10 +471,10 @@ class Elaborator {
       const std::string signal_name = name(part(s, 0));
       if (has(part(s, 1)) || has(part(s, 2))) refuse(s, "valued signal " + signal_name);
       declared.push_back(b_.local(signal_name, range(part(s, 0))));
-      signals_.emplace_back(signal_name, declared.back());
+      signals_.declare(signal_name, declared.back());
     }
     StmtId body = statement(part(n, 1));
-    signals_.resize(signals_.size() - declared.size());
+    signals_.leave(declared.size());
     for (auto it = declared.rbegin(); it != declared.rend(); ++it) {
       body = b_.signal_scope(*it, body, range(n));
     }
@@ -552,7 +581,7 @@ class Elaborator {
       names.push_back(name(part(interface_signal.first, 0)));
     }
     enter(caller_file);
-    std::vector<std::pair<std::string, SignalId>> bound;
+    SignalScope bound;
     for (const auto& [old_name, s] : renamed) {
       if (std::find(names.begin(), names.end(), old_name) == names.end()) {
         error(module_name, "module " + name(module_name) + " has no signal " + old_name);
@@ -565,13 +594,13 @@ class Elaborator {
         error(module_name,
               "no signal named " + signal_name + " here for module " + name(module_name));
       }
-      bound.emplace_back(signal_name, s);
+      bound.declare(signal_name, s);
     }
     if (diagnostics_.size() != errors_before) return b_.nothing(range(n));
 
     auto outer_signals = std::move(signals_);
     auto outer_traps = std::move(traps_);
-    signals_ = bound;
+    signals_ = std::move(bound);
     traps_.clear();
     running_.push_back(m);
     enter(m.file);
@@ -592,8 +621,8 @@ class Elaborator {
   std::uint32_t file_ = 0;
   const esterel::Tree* tree_ = nullptr;
   std::string_view text_;
-  std::vector<std::pair<std::string, SignalId>> signals_;  // in scope, innermost last
-  std::vector<TrapName> traps_;                            // in scope, innermost last
+  SignalScope signals_;
+  std::vector<TrapName> traps_;  // in scope, innermost last
 };
 
 }  // namespace
