@@ -9,6 +9,7 @@
 // one long loop of awaits and emissions (one await active).
 //
 // Usage: sim_bench [scale]   (scale 1 is the full run, about 20 s; 0.1 a quick look)
+#include <malloc.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "program_files.h"
@@ -60,8 +62,8 @@ Generated cells(int statements) {
     g.text += "      await " + numbered("I", k) + ";\n";
     g.text += "      emit S" + std::to_string(k) + ";\n";
     g.text += "      present " + before + " then emit " + numbered("O", k) + " end present;\n";
-    g.text += "      every " + numbered("I", k + 3) + " do emit " + numbered("O", k + 5) +
-              " end every\n";
+    g.text +=
+        "      every " + numbered("I", k + 3) + " do emit " + numbered("O", k + 5) + " end every\n";
     g.text += "    when " + numbered("I", k + 7) + "\n  end loop\n";
     g.statements += 9;  // loop, abort, await, emit, present, emit, every, emit, the sequence
   }
@@ -86,22 +88,6 @@ double seconds_since(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Seconds to read and elaborate the text, the best of three; the program read.
-double read_time(const Generated& g, ProgramFiles* program) {
-  double best = 1e9;
-  for (int round = 0; round < 3; ++round) {
-    const auto start = std::chrono::steady_clock::now();
-    *program = read_program_files({{"bench.strl", g.text}}, "");
-    best = std::min(best, seconds_since(start));
-  }
-  if (!program->program) {
-    std::fprintf(stderr, "the generated program was refused: %s\n",
-                 format_diagnostic(*program, program->diagnostics.front()).c_str());
-    std::exit(2);
-  }
-  return best;
-}
-
 // 1024 instants, each input present with probability 0.3, as names and as ids.
 struct Trace {
   std::vector<std::vector<SignalId>> ids;
@@ -124,12 +110,43 @@ Trace random_trace(const KernelProgram& program) {
   return trace;
 }
 
-// Seconds per instant of the engine, the best of three runs of at least `seconds` each.
-double engine_time(const KernelProgram& program, const Trace& trace, double seconds) {
-  Simulator simulator(program);
-  double best = 1e9;
-  for (int round = 0; round < 3; ++round) {
-    simulator.reset();
+[[noreturn]] void refused(const std::string& what) {
+  std::fprintf(stderr, "%s\n", what.c_str());
+  std::exit(2);
+}
+
+// One program measured: the best time seen of each measure, in seconds (an instant's for the
+// engine and the terminal).
+struct Subject {
+  Generated generated;
+  ProgramFiles program;
+  Trace trace;
+  double read = 1e9;
+  double instant = 1e9;
+  double terminal = 1e9;
+
+  explicit Subject(Generated g) : generated(std::move(g)) {
+    program = read_program_files({{"bench.strl", generated.text}}, "");
+    if (!program.program) {
+      refused("the generated program was refused: " +
+              format_diagnostic(program, program.diagnostics.front()));
+    }
+    trace = random_trace(*program.program);
+  }
+
+  // Reads and elaborates the text again and again for `seconds` (three times at least).
+  void measure_read(double seconds) {
+    const auto first = std::chrono::steady_clock::now();
+    for (int round = 0; round < 3 || seconds_since(first) < seconds; ++round) {
+      const auto start = std::chrono::steady_clock::now();
+      const ProgramFiles again = read_program_files({{"bench.strl", generated.text}}, "");
+      read = std::min(read, seconds_since(start));
+    }
+  }
+
+  // Runs the engine from its first instant on the trace for `seconds`.
+  void measure_engine(double seconds) {
+    Simulator simulator(*program.program);
     std::size_t instants = 0;
     const auto start = std::chrono::steady_clock::now();
     double elapsed = 0;
@@ -137,38 +154,29 @@ double engine_time(const KernelProgram& program, const Trace& trace, double seco
       for (int i = 0; i < 256; ++i, ++instants) {
         if (simulator.react(trace.ids[instants % trace.ids.size()]).error.kind !=
             ReactionError::Kind::None) {
-          std::fprintf(stderr, "an instant of the generated program was refused\n");
-          std::exit(2);
+          refused("an instant of the generated program was refused");
         }
       }
       elapsed = seconds_since(start);
     } while (elapsed < seconds);
-    best = std::min(best, elapsed / static_cast<double>(instants));
+    instant = std::min(instant, elapsed / static_cast<double>(instants));
   }
-  return best;
-}
 
-// Seconds per instant of the terminal protocol (names read, outputs written), the best of
-// three runs of the trace repeated until it lasts about `seconds`.
-double terminal_time(const ProgramFiles& program, const Trace& trace, double engine_seconds,
-                     double seconds) {
-  const std::size_t repeats =
-      std::max<std::size_t>(1, static_cast<std::size_t>(seconds / engine_seconds / 1024 / 2));
-  std::string lines;
-  for (std::size_t i = 0; i < repeats; ++i) lines += trace.lines;
-  double best = 1e9;
-  for (int round = 0; round < 3; ++round) {
+  // Runs the terminal protocol (names read, outputs written) on the trace repeated to last about
+  // `seconds` at the engine's speed.
+  void measure_terminal(double seconds) {
+    const std::size_t repeats =
+        std::max<std::size_t>(1, static_cast<std::size_t>(seconds / instant / 1024));
+    std::string lines;
+    for (std::size_t i = 0; i < repeats; ++i) lines += trace.lines;
     std::istringstream in(lines);
     std::ostringstream out, err;
     const auto start = std::chrono::steady_clock::now();
-    if (run_in_terminal(program, in, out, err) != 0) {
-      std::fprintf(stderr, "the terminal run stopped: %s", err.str().c_str());
-      std::exit(2);
-    }
-    best = std::min(best, seconds_since(start) / static_cast<double>(repeats * 1024));
+    if (run_in_terminal(program, in, out, err) != 0)
+      refused("the terminal run stopped: " + err.str());
+    terminal = std::min(terminal, seconds_since(start) / static_cast<double>(repeats * 1024));
   }
-  return best;
-}
+};
 
 std::string ratio_text(double ratio) {
   char text[16];
@@ -179,6 +187,11 @@ std::string ratio_text(double ratio) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The heap keeps what it frees, so that every size but the first reads into memory already
+  // mapped: the kernel's page faults, which a fresh morvac-sim pays at any size, would otherwise
+  // fall on the large sizes only (the small ones reuse the heap) and hide what reading costs.
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
   const double scale = argc > 1 ? std::atof(argv[1]) : 1.0;
   const double seconds = 0.3 * scale;
   std::printf("%-9s %10s %7s %9s %6s %12s %6s %12s\n", "shape", "statements", "kernel", "read ms",
@@ -187,26 +200,29 @@ int main(int argc, char** argv) {
   bool fast = true;
   for (const auto& [name, make] :
        {std::pair<const char*, Generated (*)(int)>{"cells", cells}, {"sequence", sequence}}) {
-    double previous_read = 0;
-    double previous_instant = 0;
-    for (const int size : {100, 800, 1000, 8000}) {
-      const Generated g = make(size);
-      ProgramFiles program;
-      const double read = read_time(g, &program);
-      const Trace trace = random_trace(*program.program);
-      const double instant = engine_time(*program.program, trace, seconds);
-      const double terminal = terminal_time(program, trace, instant, seconds);
-      const bool eightfold = size == 800 || size == 8000;
-      const double read_ratio = eightfold ? read / previous_read : 0;
-      const double instant_ratio = eightfold ? instant / previous_instant : 0;
-      linear = linear && (!eightfold || (read_ratio < 10 && instant_ratio < 10));
-      fast = fast && (size != 100 || 1 / instant >= 100000);
-      std::printf("%-9s %10d %7zu %9.3f %6s %12.0f %6s %12.0f\n", name, g.statements,
-                  program.program->stmts.size(), read * 1000,
-                  eightfold ? ratio_text(read_ratio).c_str() : "", 1 / instant,
-                  eightfold ? ratio_text(instant_ratio).c_str() : "", 1 / terminal);
-      previous_read = read;
-      previous_instant = instant;
+    for (const int n : {100, 1000}) {
+      // n and 8n take turns, five rounds, so that a change of the machine's load falls on both.
+      Subject small(make(n));
+      Subject large(make(8 * n));
+      for (int round = 0; round < 5; ++round) {
+        for (Subject* subject : {&small, &large}) {
+          subject->measure_read(seconds / 5);
+          subject->measure_engine(seconds / 5);
+          subject->measure_terminal(seconds / 10);
+        }
+      }
+      const double read_ratio = large.read / small.read;
+      const double instant_ratio = large.instant / small.instant;
+      linear = linear && read_ratio < 10 && instant_ratio < 10;
+      fast = fast && (n != 100 || 1 / small.instant >= 100000);
+      for (const Subject* subject : {&small, &large}) {
+        const bool eightfold = subject == &large;
+        std::printf("%-9s %10d %7zu %9.3f %6s %12.0f %6s %12.0f\n", name,
+                    subject->generated.statements, subject->program.program->stmts.size(),
+                    subject->read * 1000, eightfold ? ratio_text(read_ratio).c_str() : "",
+                    1 / subject->instant, eightfold ? ratio_text(instant_ratio).c_str() : "",
+                    1 / subject->terminal);
+      }
     }
   }
   std::printf("%s; %s\n",
