@@ -16,6 +16,10 @@ using esterel::NodeId;
 
 constexpr const char* kData = ": morvac-sim simulates pure Esterel, without data";
 
+// The deepest nesting of statements elaborated (each expands into several kernel levels, which
+// finish bounds in turn by kMaxNesting).
+constexpr std::uint32_t kMaxSourceNesting = 2000;
+
 struct Module {
   std::uint32_t file;
   NodeId node;
@@ -341,7 +345,21 @@ class Elaborator {
     return kind(n) == Kind::Emit ? b_.emit(s, range(n)) : sustain(b_, s, range(n));
   }
 
+  // Statements nested deeper than kMaxSourceNesting are refused before their recursion can
+  // exhaust the stack, once, at the first statement past the limit.
   StmtId statement(NodeId n) {
+    if (depth_ == kMaxSourceNesting) {
+      if (!too_deep_) error(n, "the program is nested too deeply to simulate");
+      too_deep_ = true;
+      return b_.nothing(range(n));
+    }
+    ++depth_;
+    const StmtId s = statement_of_kind(n);
+    --depth_;
+    return s;
+  }
+
+  StmtId statement_of_kind(NodeId n) {
     const SourceRange r = range(n);
     switch (kind(n)) {
       case Kind::None:
@@ -623,6 +641,8 @@ class Elaborator {
   std::string_view text_;
   SignalScope signals_;
   std::vector<TrapName> traps_;  // in scope, innermost last
+  std::uint32_t depth_ = 0;      // statements being elaborated, one inside the other
+  bool too_deep_ = false;
 };
 
 }  // namespace

@@ -151,9 +151,9 @@ class KernelBuilder {
   TrapId trap_count_ = 0;
 };
 
-// Nesting deeper than this is refused by finish, so that the simulator's recursion stays
-// within the stack.
-constexpr std::uint32_t kMaxNesting = 10000;
+// Nesting deeper than this is refused by finish, so that the recursions of finish and of the
+// simulator stay within the stack (8 MB, with the larger frames of a sanitized build).
+constexpr std::uint32_t kMaxNesting = 5000;
 
 }  // namespace sim
 
