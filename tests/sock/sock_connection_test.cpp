@@ -173,6 +173,8 @@ TEST(SockConnection, TheHeadersServerLoopServesEachClient) {
   static SOCK* server;
   static int served;
   static std::vector<std::string> peers;
+  served = 0;
+  peers.clear();
   SockPtr listening(SOCK_make_server(0));
   ASSERT_TRUE(listening);
   server = listening.get();

@@ -25,6 +25,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include "sock.h"
@@ -47,6 +48,7 @@ struct Header {
 };
 
 static SOCK* server;
+static int listening; /* the server's descriptor, set before any thread starts */
 static sem_t connect_slots;
 static pthread_mutex_t counts_lock = PTHREAD_MUTEX_INITIALIZER;
 static unsigned long long bytes_exchanged;
@@ -57,6 +59,11 @@ static void fail(const char* what, unsigned client) {
   ++failures;
   pthread_mutex_unlock(&counts_lock);
   fprintf(stderr, "threaded_server: client %u: %s\n", client, what);
+}
+
+/* Ends the run early: the next SOCK_accept fails and the clients left cannot connect. */
+static void stop_server(void) {
+  shutdown(listening, SHUT_RDWR);
 }
 
 static void count_bytes(size_t count) {
@@ -238,7 +245,7 @@ static void* accept_clients(void* argument) {
   }
   if (i < clients) { /* let the clients left fail instead of waiting for ever */
     fail("the server stopped accepting", (unsigned)i);
-    SOCK_shutdown(server, 0);
+    stop_server();
     for (int left = i; left < clients; ++left) sem_post(&connect_slots);
   }
   while (i > 0) pthread_join(workers[--i], NULL);
@@ -257,8 +264,9 @@ static void* run_client(void* argument) {
   sem_wait(&connect_slots);
   record = SOCK_make_client(client % 3 == 0 ? "localhost" : "127.0.0.1", SOCK_port_number(server));
   if (record == NULL) {
-    sem_post(&connect_slots);
     fail("cannot connect", client);
+    stop_server(); /* rather than wait for ever for the connection that did not come */
+    sem_post(&connect_slots);
     return NULL;
   }
   reader = client % 2 != 0 ? SOCK_dup(record) : record;
@@ -362,6 +370,7 @@ int main(int argc, char** argv) {
   descriptors = open_descriptors();
   server = SOCK_make_server(0);
   if (server == NULL || sem_init(&connect_slots, 0, kConnectSlots) != 0) return 1;
+  listening = server->fd;
   client = calloc((size_t)clients, sizeof *client);
   if (client == NULL) return 1;
   acceptor = start_thread(accept_clients, (void*)&clients);
