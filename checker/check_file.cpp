@@ -4,9 +4,15 @@
 
 #include "esterel_parser.h"
 #include "morvac_reading.h"
+#include "morvac_rules.h"
 #include "morvac_run.h"
 #include "reading_differences.h"
 #include "refusal_walk.h"
+
+using esterel::EsterelScan;
+using esterel::LexError;
+using esterel::LexProblem;
+using esterel::Token;
 
 namespace {
 
@@ -83,11 +89,10 @@ const char* refusal_rule(Refusal construct) {
 }
 
 // One finding per event.
-void add_refusal_findings(const SyntaxTree& tree, const std::vector<RefusalEvent>& events,
-                          std::vector<Finding>& out) {
+void add_refusal_findings(const std::vector<RefusalEvent>& events, std::vector<Finding>& out) {
   for (const RefusalEvent& event : events) {
     const bool skip = refusal_kind(event.construct) == RefusalKind::Skip;
-    out.push_back(Finding{tree.at(event.node).span,
+    out.push_back(Finding{event.span,
                           skip ? Level::Warning : Level::Error,
                           refusal_rule(event.construct),
                           refusal_message(event.construct),
@@ -105,15 +110,16 @@ std::vector<std::string> predicted_messages(const std::vector<RefusalEvent>& eve
 }
 
 struct Prediction {
-  const CheckParse* parse;
+  const esterel::Parse* parse;
   const std::vector<RefusalEvent>* events;
+  bool uses_extension;  // a form that morvac's grammar lacks, read from morvac's tokens
 };
 
 // Compares what the checker predicts with what morvac did, and places the verdict.
 void settle_verdict(const MorvacRun& run, const Prediction& prediction,
                     const std::vector<Token>& morvac_tokens, FileReport& report) {
   const RefusalEvent* first = first_stop(*prediction.events);
-  const bool clean = prediction.parse->errors.empty() && !prediction.parse->uses_extension;
+  const bool clean = prediction.parse->errors.empty() && !prediction.uses_extension;
   auto inconsistent = [&](Span at, const std::string& what) {
     report.inconsistencies.push_back(what);
     report.findings.push_back(Finding{
@@ -141,7 +147,7 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
       // morvac refuses when it reduces: the construct that refuses ends with the last token read,
       // or with the one before when that last token was the look-ahead. A construct refused at
       // its keyword has just read it.
-      const Span trigger = prediction.parse->tree.at(first->trigger).span;
+      const Span trigger = first->trigger;
       const bool at_keyword = refusal_kind(first->construct) == RefusalKind::StopAtKeyword;
       const auto read = [&](std::size_t back) {
         return back <= last ? morvac_tokens[std::min(last - back, morvac_tokens.size() - 1)].span
@@ -155,7 +161,7 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
                                          "\" at another place than the checker predicts");
         return;
       }
-      report.stop_at = prediction.parse->tree.at(first->node).span;
+      report.stop_at = first->span;
       for (Finding& finding : report.findings) {
         if (finding.span.begin == report.stop_at.begin && finding.message == run.stop_message &&
             finding.level == Level::Error) {
@@ -188,7 +194,7 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
       // error is morvac's, unless one of those forms was read first.
       const bool same_error = !prediction.parse->errors.empty() &&
                               prediction.parse->errors.front().span.begin == where.begin;
-      if (!exhausted && !prediction.parse->uses_extension && !same_error) {
+      if (!exhausted && !prediction.uses_extension && !same_error) {
         inconsistent(where, "morvac cannot read the copy where the checker reads it");
       }
       return;
@@ -200,9 +206,9 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
 
 FileReport check_source(std::string_view source) {
   FileReport report;
-  const EsterelScan scan = scan_esterel(source);
-  const CheckParse parse = parse_esterel(source, scan.tokens);
-  const std::vector<RefusalEvent> events = walk_refusals(parse.tree);
+  const EsterelScan scan = esterel::scan_esterel(source);
+  const esterel::Parse parse = esterel::parse_esterel(source, scan.tokens);
+  const std::vector<RefusalEvent> events = walk_refusals(parse.tree, source);
   report.copy = make_copy(source, scan);
   const std::vector<Token> morvac_tokens = read_as_morvac(report.copy);
   const ReadingComparison reading = compare_readings(source, scan.tokens, morvac_tokens);
@@ -210,23 +216,24 @@ FileReport check_source(std::string_view source) {
   add_lexical_findings(source, scan, report.findings);
   const bool unclosed_comment =
       !scan.errors.empty() && scan.errors.back().problem == LexProblem::UnclosedComment;
-  for (const SyntaxError& error : parse.errors) {
+  for (const esterel::SyntaxError& error : parse.errors) {
     // An unclosed comment block hides the rest of the file: its end is no second mistake.
     if (unclosed_comment && error.span.begin == source.size()) continue;
     report.findings.push_back(Finding{error.span, Level::Error, "syntax-error", error.message, {}});
   }
   add_reading_findings(reading, report.copy, report.findings);
-  add_refusal_findings(parse.tree, events, report.findings);
+  add_refusal_findings(events, report.findings);
 
   // The prediction is made on what morvac reads: the source's own tokens when they agree.
-  CheckParse reread;
+  esterel::Parse reread;
   std::vector<RefusalEvent> reread_events;
-  Prediction prediction{&parse, &events};
+  Prediction prediction{&parse, &events, false};
   if (reading.differs) {
-    reread = parse_esterel(source, morvac_tokens);
-    reread_events = walk_refusals(reread.tree);
-    prediction = Prediction{&reread, &reread_events};
+    reread = esterel::parse_esterel(source, morvac_tokens);
+    reread_events = walk_refusals(reread.tree, source);
+    prediction = Prediction{&reread, &reread_events, false};
   }
+  prediction.uses_extension = uses_extension(prediction.parse->tree, source);
   settle_verdict(run_morvac(report.copy.text), prediction, morvac_tokens, report);
   sort_findings(report.findings);
   return report;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "check_grammar.hh"
+#include "esterel_grammar.hh"
 
 namespace {
 

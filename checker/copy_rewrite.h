@@ -10,6 +10,10 @@
 
 #include "esterel_scanner.h"
 
+using esterel::EsterelScan;
+using esterel::Span;
+using esterel::Token;
+
 struct CopyEdit {  // a `:=` of the source and the text that replaces it in the copy
   std::uint32_t source_begin, source_end, copy_begin, copy_end;
 };

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "syntax_tree.h"
+#include "esterel_tree.h"
+
+using esterel::Span;
 
 enum class Level { Error, Warning, Note };
 

@@ -5,6 +5,7 @@
 std::vector<Token> read_as_morvac(const Copy& copy) {
   const std::string_view text = copy.text;
   std::vector<Token> tokens;
+  tokens.reserve(copy.text.size() / 4 + 1);  // a token for every six bytes or so
   strl5_rules::MinusRun run;
   std::int64_t offset = 0;
   const auto size = static_cast<std::int64_t>(text.size());

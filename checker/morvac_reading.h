@@ -8,6 +8,10 @@
 #include "copy_rewrite.h"
 #include "esterel_scanner.h"
 
+using esterel::EsterelScan;
+using esterel::Span;
+using esterel::Token;
+
 // Returns the tokens that morvac reads in the copy, with spans mapped back to the source; the
 // last one is the end of input (code 0). Token codes are morvac's.
 [[nodiscard]] std::vector<Token> read_as_morvac(const Copy& copy);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "check_grammar.hh"
+#include "esterel_grammar.hh"
 
 namespace {
 

@@ -9,6 +9,10 @@
 
 #include "esterel_scanner.h"
 
+using esterel::EsterelScan;
+using esterel::Span;
+using esterel::Token;
+
 struct ReadingDifference {
   Span span;
   const char* rule;     // stable rule id

@@ -1,22 +1,27 @@
-// Where morvac's translation refuses constructs: a walk of the syntax tree's nodes in morvac's
-// order of reductions that finds every skip and every stop, as if each stop let the run go on.
+// Where morvac's translation refuses constructs: a walk of the Esterel tree in morvac's order of
+// reductions that finds every skip and every stop, as if each stop let the run go on.
 #ifndef MORVAC_CHECKER_REFUSAL_WALK_H
 #define MORVAC_CHECKER_REFUSAL_WALK_H
 
+#include <string_view>
 #include <vector>
 
-#include "syntax_tree.h"
+#include "esterel_tree.h"
+#include "refusal.h"
 
 struct RefusalEvent {
-  Refusal construct;  // its refusal_kind() says whether morvac skips it or stops there
-  NodeId node;        // the refused construct (for one without text: itself, not who needs it)
-  NodeId trigger;  // the construct whose reduction refuses it (for one without text: who needs it)
+  Refusal construct;      // its refusal_kind() says whether morvac skips it or stops there
+  esterel::Span span;     // the refused construct (for one without text: itself, not who needs it)
+  esterel::Span trigger;  // what morvac reduces when it refuses: the construct (its keyword, for
+                          // one refused at its keyword), or for one without text who needs it
 };
 
 // Returns the events in the order in which morvac would meet them: a declaration's skip, a
 // construct refused when read (or at its keyword), and a construct without Quarl text at the
-// place where an enclosing construct needs its text. Each construct is reported once.
-[[nodiscard]] std::vector<RefusalEvent> walk_refusals(const SyntaxTree& tree);
+// place where an enclosing construct needs its text. Each construct is reported once; the parts
+// that syntax errors cut (in Error nodes) are walked where they stood, as morvac reduces them.
+[[nodiscard]] std::vector<RefusalEvent> walk_refusals(const esterel::Tree& tree,
+                                                      std::string_view source);
 
 // Returns the first event that stops morvac, or null.
 [[nodiscard]] const RefusalEvent* first_stop(const std::vector<RefusalEvent>& events);

@@ -4,11 +4,11 @@ std::list<std::string> sample_report(bool english) {
   std::list<std::string> lines = {
       "#C 80 ",
       english ? "Run of module WATCH_DOG, 180 reactions"
-              : "Execution du module WATCH_DOG, 180 reactions",
+              : "Exécution du module WATCH_DOG, 180 réactions",
       "#C 10 T14 T14 T14 T30 ",
       "#T",
       english ? "reaction# inputs# outputs# state# comment"
-              : "reaction# entrees# sorties# etat# commentaire",
+              : "réaction# entrées# sorties# état# commentaire",
       "#T",
   };
   const char* const comments[] = {"", "", "timer armed", "", "", "alarm (late)"};

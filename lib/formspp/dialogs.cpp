@@ -10,6 +10,7 @@
 
 #include "Stringpp.h"
 #include "formspp/console_fallback.h"
+#include "formspp/literal_label.h"
 #include "formspp/message_box.h"
 
 namespace {
@@ -22,7 +23,8 @@ using Copy = std::unique_ptr<char[]>;
 
 // Runs the forms input box; returns the confirmed text, or null when it was cancelled.
 const char* ask(const char* label, const char* offered) {
-  return fl_show_input(label == nullptr ? "" : label, offered);
+  const std::string shown = formspp_escape_at_signs(label == nullptr ? "" : label);
+  return fl_show_input(shown.c_str(), offered);
 }
 
 }  // namespace
@@ -32,7 +34,7 @@ void fl_show_Salert(const std::string& text) {
     formspp_write_console_line(text);
     return;
   }
-  const Copy copy(Stoa(text));
+  const Copy copy(Stoa(formspp_escape_at_signs(text)));
   fl_alert("%s", copy.get());
 }
 
@@ -41,7 +43,7 @@ int fl_show_Squestion(const std::string& text, int /*ignored*/) {
     formspp_write_console_line(text);
     return 0;
   }
-  const Copy copy(Stoa(text));
+  const Copy copy(Stoa(formspp_escape_at_signs(text)));
   return fl_show_question(copy.get());
 }
 

@@ -3,7 +3,9 @@
 //
 // Every function takes std::string where the toolkit takes a NUL-terminated array, hands the
 // toolkit a Stoa copy and releases it once the call returns. Texts are shown literally: a percent
-// sign or a backslash is never read as a format directive.
+// sign or a backslash is never read as a format directive, an '@' never as one of the toolkit's
+// symbols ("@->" shows '@', '-' and '>', not an arrow) nor, at the start of a browser line, as a
+// formatting code. Texts are UTF-8.
 //
 // Without a graphical display (see formspp_display_available) every dialog writes its text, or
 // its label for the input boxes, and a newline to standard output and returns as if the user had
@@ -98,22 +100,26 @@ void fl_set_Sinput(Fl_Widget* input, const std::string& s);
 // drawn literally, and is released with the object.
 Fl_FormsText* fl_add_Stext(Fl_Boxtype type, int x, int y, int w, int h, const std::string& s);
 
-// Appends s as a new last line of browser (an Fl_Browser).
+// Appends s as a new last line of browser (an Fl_Browser). A line that begins with the browser's
+// format character ('@' unless it was given another) is held behind the code that ends
+// formatting ("@." for '@'), so that it shows as written.
 void fl_add_browser_Sline(Fl_Widget* browser, const std::string& s);
 
-// Replaces line number line (from 1) of browser (an Fl_Browser) with s.
+// Replaces line number line (from 1) of browser (an Fl_Browser) with s, held as above.
 void fl_replace_browser_Sline(Fl_Widget* browser, int line, const std::string& s);
 
-// Appends s to browser unless a line equal to s is already there; returns 1 if it appended,
+// Appends s to browser unless a line that shows s is already there; returns 1 if it appended,
 // 0 if not (the browser is then unchanged).
 int fl_add_browser_Sline_if_new(Fl_Browser* browser, const std::string& s);
 
 // Sets the label of obj to the first n characters of s when 0 <= n < length of s, else to the
-// whole of s ("abcdef" with n = 3 gives "abc"; with -1 or 100, "abcdef"). obj keeps a copy.
+// whole of s ("abcdef" with n = 3 gives "abc"; with -1 or 100, "abcdef"; "été" with 2, "ét").
+// obj keeps a copy. A widget of the normal label type is given one that draws the same way with
+// '@' as written; a label type that the caller chose (shadow, engraved...) is kept.
 void fl_set_object_Slabel(Fl_Widget* obj, const std::string& s, int n);
 
-// Draws s in the box (x, y, w, h) with alignment align, in font style at size and colour color.
-// Call it from a widget's draw(); without a display it draws nothing.
+// Draws s as written in the box (x, y, w, h) with alignment align, in font style at size and
+// colour color. Call it from a widget's draw(); without a display it draws nothing.
 void fl_drw_String(Fl_Align align, int x, int y, int w, int h, Fl_Color color, int size,
                    Fl_Font style, const std::string& s);
 

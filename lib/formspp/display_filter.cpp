@@ -1,6 +1,7 @@
 // The pager's screen rendering.
 #include <algorithm>
 
+#include "formspp/characters.h"
 #include "formspp/pager.h"
 #include "formspp/pager_markup.h"
 
@@ -51,11 +52,12 @@ std::string OFD_afficheur_filtre_affichage::visu_ligne(const std::string& ligne)
     const size_t separator = ligne.find('#', start);
     const bool last = separator == std::string::npos;
     if (column < OFD_nb_colonnes) {
+      // Widths count characters, which are as wide as one another in the page's font.
       const size_t width = static_cast<size_t>(largeur[column]);
       const size_t end = last ? ligne.size() : separator;
-      const std::string cell = ligne.substr(start, std::min(end - start, width));
+      const std::string cell = formspp_first_characters(ligne.substr(start, end - start), width);
       shown += cell;
-      if (!last) shown.append(width - cell.size(), ' ');
+      if (!last) shown.append(width - formspp_character_count(cell), ' ');
     }
     if (last) break;
     start = separator + 1;

@@ -35,3 +35,10 @@ void formspp_use_literal_label(Fl_Widget* widget) {
   (void)registered;
   widget->labeltype(kLiteralLabel);
 }
+
+void formspp_draw_literal_text(Fl_Align align, int x, int y, int w, int h, Fl_Color color, int size,
+                               Fl_Font style, const char* text) {
+  fl_font(style, size);
+  fl_color(color);
+  fl_draw(text, x, y, w, h, align, nullptr, 0);
+}

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "Stringpp.h"
+#include "formspp/literal_label.h"
 
 void fl_show_Smessages(const std::string& text) {
   if (!formspp_display_available()) {
@@ -14,6 +15,6 @@ void fl_show_Smessages(const std::string& text) {
     std::fflush(stdout);
     return;
   }
-  std::unique_ptr<char[]> message(Stoa(text));
+  std::unique_ptr<char[]> message(Stoa(formspp_escape_at_signs(text)));
   fl_message("%s", message.get());
 }

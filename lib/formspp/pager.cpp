@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "Stringpp.h"
+#include "formspp/characters.h"
 #include "formspp/console_fallback.h"
 #include "formspp/dialogs.h"
 #include "formspp/message_box.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-const size_t kBrowserLineLength = 161;
+const size_t kBrowserLineLength = 161;  // characters
 // Keeps a wrapped part of a line in the page font, and its text free of formatting codes.
 const char* const kContinuationPrefix = "@f@S14@.";
 
@@ -170,9 +171,11 @@ void OFD_afficheur::visu_page() {
   fl_clear_browser(navigateur);
   if (!page.empty()) {
     for (const std::string& line : formspp_split_lines(page)) {
-      add_browser_text(navigateur, line.substr(0, kBrowserLineLength));
-      for (size_t at = kBrowserLineLength; at < line.size(); at += kBrowserLineLength) {
-        add_browser_text(navigateur, kContinuationPrefix + line.substr(at, kBrowserLineLength));
+      size_t length = formspp_prefix_bytes(line, kBrowserLineLength);
+      add_browser_text(navigateur, line.substr(0, length));
+      for (size_t at = length; at < line.size(); at += length) {
+        length = formspp_prefix_bytes(line, kBrowserLineLength, at);
+        add_browser_text(navigateur, kContinuationPrefix + line.substr(at, length));
       }
     }
   }

@@ -14,8 +14,16 @@
 // counted line opens the next page. Widths start at 0 (cells empty) until a column line comes;
 // a width above 1000 characters is taken as 1000.
 //
+// Texts are UTF-8 (a byte that begins no UTF-8 sequence is taken as a Windows-1252 character,
+// as the toolkit draws it). Widths, the title's 81 characters and the browser's lines count
+// characters, and a cell or a line is never cut inside one.
+//
 // The print filter lays the same pages out on US-letter pages (612 x 792 points, Times-Roman
-// 7 points, rows 10 points apart, 5 points per character, left margin 40).
+// 7 points, rows 10 points apart, 5 points per character, left margin 40). It writes the cells in
+// the font's WinAnsi encoding (Windows-1252: the letters of ISO 8859-1, the euro sign, the
+// typographic quotes, oe...); a character that the encoding has not is printed '?'. The
+// PostScript of a document that is not all ASCII re-encodes the font to WinAnsi once, in its
+// prolog; that of an ASCII document keeps the font's standard encoding.
 #ifndef MORVAC_FORMSPP_PAGER_H
 #define MORVAC_FORMSPP_PAGER_H
 
@@ -54,9 +62,9 @@ class OFD_afficheur_filtre_affichage {
   [[nodiscard]] static int typeligne(const std::string& ligne);
 
   // Returns one line for the browser: a rule line as "@f@S14 " and one '-' per character of the
-  // widths; a data line as "@f@S14 " and its cells, each cut to its column's width and padded
-  // with blanks to it, except the last, which is not padded; a column line sets the widths and
-  // gives the empty text.
+  // widths; a data line as "@f@S14 " and its cells, each cut to its column's width in characters
+  // and padded with blanks to it, except the last, which is not padded; a column line sets the
+  // widths and gives the empty text.
   [[nodiscard]] std::string visu_ligne(const std::string& ligne);
 
   // Returns the index of the last page (0 for a document of one page or none).
@@ -115,15 +123,17 @@ class OFD_afficheur_filtre_impression {
 
  private:
   void rules_postscript(std::fstream& out);
+  void set_postscript_font(std::fstream& out);
   void rules_pdf(const char* indent);
   void write_pdf_line(std::fstream& out, const std::string& line);
   void write_pdf_page_object(std::fstream& out, int page);
   void write_pdf_content(std::fstream& out);
   void mark_pdf_object(int number);
 
-  std::string pdf_content_;        // content of the PDF page being written
-  std::vector<long> pdf_offsets_;  // byte offset of each object, -1 for none
-  long pdf_bytes_ = 0;             // bytes of the PDF written so far
+  std::string postscript_font_ = "/Times-Roman";  // the font of the PostScript being written
+  std::string pdf_content_;                       // content of the PDF page being written
+  std::vector<long> pdf_offsets_;                 // byte offset of each object, -1 for none
+  long pdf_bytes_ = 0;                            // bytes of the PDF written so far
 };
 
 // Writes a document as plain text. Lines are borrowed.

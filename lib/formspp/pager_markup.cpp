@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "formspp/characters.h"
+
 namespace formspp_pager {
 
 namespace {
@@ -99,8 +101,8 @@ std::vector<PrintedCell> printed_cells(const std::string& line, const int widths
     const size_t end = separator == std::string::npos ? line.size() : separator;
     if (column < kColumns) {
       const size_t width = static_cast<size_t>(widths[column]);
-      const std::string cell = start < end ? line.substr(start, std::min(end - start, width)) : "";
-      std::string text = print_text(cell);
+      const std::string cell = start < end ? line.substr(start, end - start) : "";
+      std::string text = formspp_win_ansi(print_text(formspp_first_characters(cell, width)));
       if (text != " ") cells.push_back({x, std::move(text)});
       x += kPointsPerCharacter * widths[column];
     }

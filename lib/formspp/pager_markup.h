@@ -65,7 +65,8 @@ struct PrintedCell {
 };
 
 // Returns the cells of a data line to print (blank cells left out), for the given widths and
-// left margin: parentheses dropped, each cut to its column's width.
+// left margin: each cut to its column's width in characters, without its parentheses, in the
+// WinAnsi encoding of the print font.
 [[nodiscard]] std::vector<PrintedCell> printed_cells(const std::string& line, const int widths[],
                                                      int margin);
 

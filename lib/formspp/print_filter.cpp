@@ -10,6 +10,31 @@ void write_line(std::fstream& out, const std::string& line) {
   out << line << std::endl;
 }
 
+// The cells are written in WinAnsi codes (see printed_cells). The standard encoding of the font
+// agrees with them on ASCII only; a document that holds anything else gets, once in the prolog,
+// a copy of the font re-encoded to WinAnsi: ISO Latin-1 with the apostrophe, hyphen and grave
+// accent of ASCII, and the letters and signs of 0x80 to 0x9F.
+const char* const kWinAnsiFontProlog[] = {
+    "/WinAnsiEncoding ISOLatin1Encoding 256 array copy",
+    "dup 39 /quotesingle put dup 45 /hyphen put dup 96 /grave put",
+    "dup 128 [/Euro /.notdef /quotesinglbase /florin /quotedblbase /ellipsis /dagger /daggerdbl",
+    "/circumflex /perthousand /Scaron /guilsinglleft /OE /.notdef /Zcaron /.notdef",
+    "/.notdef /quoteleft /quoteright /quotedblleft /quotedblright /bullet /endash /emdash",
+    "/tilde /trademark /scaron /guilsinglright /oe /.notdef /zcaron /Ydieresis] putinterval def",
+    "/Times-Roman-WinAnsi /Times-Roman findfont dup length dict begin",
+    "{ 1 index /FID ne { def } { pop pop } ifelse } forall",
+    "/Encoding WinAnsiEncoding def currentdict end definefont pop",
+};
+
+bool ascii_only(const std::string* lines, int count) {
+  for (int index = 0; index < count; ++index) {
+    for (const char c : lines[index]) {
+      if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 OFD_afficheur_filtre_impression::OFD_afficheur_filtre_impression(std::string* lignes_, int nb)
@@ -45,24 +70,33 @@ void OFD_afficheur_filtre_impression::begin_postscript(std::fstream& out) {
   rang = 1;
   rang_tableau = 1;
   const int pages = formspp_pager::page_breaks(lignes, nb_lignes) + 1;
+  postscript_font_ = ascii_only(lignes, nb_lignes) ? "/Times-Roman" : "/Times-Roman-WinAnsi";
   for (const char* line : {"%!PS-Adobe-2.0", "%%Creator: mirandel", "%%Title: tmp.ps"}) {
     write_line(out, line);
   }
   write_line(out, "%%Pages: " + std::to_string(pages));
-  for (const char* line :
-       {"%%PageOrder: Ascend", "%%BoundingBox: 0 0 612 792", "%%DocumentPaperSizes: a4",
-        "%%EndComments", "a4", "/Times-Roman findfont", "7 scalefont", "setfont"}) {
+  for (const char* line : {"%%PageOrder: Ascend", "%%BoundingBox: 0 0 612 792",
+                           "%%DocumentPaperSizes: a4", "%%EndComments"}) {
     write_line(out, line);
   }
+  if (postscript_font_ != "/Times-Roman") {
+    for (const char* line : kWinAnsiFontProlog) write_line(out, line);
+  }
+  set_postscript_font(out);
+}
+
+void OFD_afficheur_filtre_impression::set_postscript_font(std::fstream& out) {
+  write_line(out, "a4");
+  write_line(out, postscript_font_ + " findfont");
+  write_line(out, "7 scalefont");
+  write_line(out, "setfont");
 }
 
 void OFD_afficheur_filtre_impression::next_page_postscript(std::fstream& out, int page) {
   rules_postscript(out);
   write_line(out, "showpage");
   write_line(out, "%%page : " + std::to_string(page) + " " + std::to_string(page));
-  for (const char* line : {"a4", "/Times-Roman findfont", "7 scalefont", "setfont"}) {
-    write_line(out, line);
-  }
+  set_postscript_font(out);
   rang = 1;
   rang_tableau = 1;
 }

@@ -53,7 +53,8 @@ class OFL_vision_sheet {
   void ofl_arrowbound(int xa, int ya, int xb, int yb, Fl_Color c) const;
   // Draws the segment and a two-stroke head of length n and half-angle a (radians) at (xb, yb).
   void ofl_drw_arrow_line(int xa, int ya, int xb, int yb, int n, double a, Fl_Color c) const;
-  // Draws text in font style at size, in the box x, y, w x h with alignment align.
+  // Draws text as written ('@' is no symbol) in font style at size, in the box x, y, w x h with
+  // alignment align.
   void ofl_drw_text(Fl_Align align, int x, int y, int w, int h, Fl_Color c, int size, Fl_Font style,
                     const char* text) const;
   // The same for a string; note that it takes the style before the size.

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "formspp/literal_label.h"
 #include "formspp/panel_window.h"
 #include "formspp/simulator.h"
+#include "formspp/text_lines.h"
 
 namespace {
 
@@ -66,7 +68,9 @@ OFD_simulator_output::OFD_simulator_output(Fl_Window* w, int x, int h, const cha
     : x_offset(x) {
   const PanelScope scope(w);
   form = w;
-  add_panel_text(x + 80, 10, nullptr)->copy_label(label);
+  Fl_Widget* text = add_panel_text(x + 80, 10, nullptr);
+  text->copy_label(label);
+  formspp_use_literal_label(text);
   build(h, true);
 }
 
@@ -113,7 +117,8 @@ void OFD_simulator_output::fill_page() {
   for (int i = 0; i < per_page; ++i) {
     const int k = page * per_page + i;
     if (k >= count) break;
-    fl_add_browser_line(browser, names_array[k].c_str());
+    const std::string line = formspp_literal_browser_line(names_array[k], browser->format_char());
+    fl_add_browser_line(browser, line.c_str());
     lamps[i]->color(lamp_colour(states[k]), FL_BLACK);
     lamps[i]->show();
   }

@@ -15,7 +15,7 @@ std::vector<std::string> formspp_split_lines(const std::string& text) {
   return lines;
 }
 
-std::string formspp_literal_browser_line(const std::string& line) {
-  if (line.empty() || line[0] != '@') return line;
-  return "@." + line;
+std::string formspp_literal_browser_line(const std::string& line, char format) {
+  if (line.empty() || line[0] != format) return line;
+  return std::string{format, '.'} + line;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "Stringpp.h"
+#include "formspp/literal_label.h"
 #include "formspp/sheet.h"
 
 namespace {
@@ -122,7 +123,7 @@ void OFL_vision_sheet::ofl_drw_arrow_line(int xa, int ya, int xb, int yb, int n,
 void OFL_vision_sheet::ofl_drw_text(Fl_Align align, int x, int y, int w, int h, Fl_Color c,
                                     int size, Fl_Font style, const char* text) const {
   const SheetClip clip(*this);
-  fl_drw_text(align, x, y, w, h, c, size, style, text);
+  formspp_draw_literal_text(align, x, y, w, h, c, size, style, text);
 }
 
 void OFL_vision_sheet::ofl_drw_String(Fl_Align align, int x, int y, int w, int h, Fl_Color c,

@@ -18,7 +18,7 @@ struct Read {
 };
 
 Read read(const std::string& source) {
-  const EsterelScan scan = scan_esterel(source);
+  const EsterelScan scan = esterel::scan_esterel(source);
   Read r{make_copy(source, scan), {}};
   r.comparison = compare_readings(source, scan.tokens, read_as_morvac(r.copy));
   return r;

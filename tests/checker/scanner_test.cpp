@@ -1,4 +1,4 @@
-// The checker's scanner, by tables: every keyword, every operator and punctuation, the number,
+// The Esterel scanner, by tables: every keyword, every operator and punctuation, the number,
 // string and comment forms, and the lexical errors, each with its exact span (tokens.tsv); every
 // byte where its classes decide (scanner.tsv); the names of the grammar's symbols.
 #include <gtest/gtest.h>
@@ -12,9 +12,15 @@
 
 #include "case_table.h"
 #include "check_file.h"
-#include "check_grammar.hh"
+#include "esterel_grammar.hh"
 #include "esterel_scanner.h"
 #include "token_names.h"
+
+using esterel::EsterelScan;
+using esterel::LexError;
+using esterel::scan_esterel;
+using esterel::Span;
+using esterel::Token;
 
 namespace {
 
@@ -106,12 +112,12 @@ TEST(CheckerScanner, CasesOfTheTables) {
   expect_cases(TABLE_DIR "/scanner.tsv", {{"byte", byte}});
   EXPECT_EQ(256u, bytes.size()) << "one case per byte";
   const auto display = [](const CaseFields& args) -> CaseFields {
-    return {token_display(args[0])};
+    return {esterel::token_display(args[0])};
   };
   const auto message = [](const CaseFields& args) -> CaseFields {
     std::vector<const char*> expected;
     for (std::size_t i = 2; i < args.size(); ++i) expected.push_back(args[i].c_str());
-    return {syntax_error_message(args[0], args[1], expected)};
+    return {esterel::syntax_error_message(args[0], args[1], expected)};
   };
   expect_cases(TABLE_DIR "/token_names.tsv", {{"display", display}, {"message", message}});
 }

@@ -1,9 +1,11 @@
-// The sample report of examples/pager_demo as the pager shows it, in both languages.
+// The sample report of examples/pager_demo as the pager shows it, in both languages (the French
+// one with its accents).
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "formspp.h"
+#include "formspp/characters.h"
 #include "sample_report.h"
 
 namespace {
@@ -17,13 +19,13 @@ TEST(PagerDemo, EveryCellOfTheReportShowsWhole) {
     for (const std::string& line : lines) {
       const std::string shown = filter.visu_ligne(line);
       if (OFD_afficheur_filtre_affichage::typeligne(line) != 0) continue;
-      size_t column = 7;  // after "@f@S14 "
+      size_t column = 7;  // characters, after "@f@S14 "
       size_t start = 0;
       for (int k = 0; start <= line.size(); ++k) {
         const size_t end = std::min(line.find('#', start), line.size());
         std::string cell = line.substr(start, end - start);
         cell.erase(cell.find_last_not_of(' ') + 1);
-        EXPECT_EQ(shown.substr(std::min(column, shown.size()), cell.size()), cell) << line;
+        EXPECT_EQ(shown.substr(formspp_prefix_bytes(shown, column), cell.size()), cell) << line;
         column += static_cast<size_t>(filter.largeur[k]);
         start = end + 1;
       }

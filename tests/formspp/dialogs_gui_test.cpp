@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_File_Input.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Multi_Browser.H>
 #include <FL/fl_draw.H>
 #include <FL/forms.H>
+
+#include <memory>
 
 #include "formspp.h"
 #include "gui_helpers.h"
@@ -148,6 +151,118 @@ TEST(DialogWindows, WaitNoticeAndBrowserLines) {
   fl_replace_browser_Sline(&browser, 1, "%d");
   EXPECT_EQ(browser.size(), 3);
   EXPECT_STREQ(browser.text(1), "%d");
+  // A line that begins with the browser's format character is held behind the code that ends
+  // formatting, so that it shows as written.
+  fl_add_browser_Sline(&browser, "@-> x");
+  EXPECT_STREQ(browser.text(4), "@.@-> x");
+  EXPECT_EQ(fl_add_browser_Sline_if_new(&browser, "@-> x"), 0);
+  browser.format_char('#');
+  fl_replace_browser_Sline(&browser, 1, "#C");
+  EXPECT_EQ(fl_add_browser_Sline_if_new(&browser, "@x"), 1);
+  browser.format_char(0);
+  fl_add_browser_Sline(&browser, "#x");
+  const char* const held[] = {"#.#C", "b", "B", "@.@-> x", "@x", "#x"};
+  ASSERT_EQ(browser.size(), 6);
+  for (int line = 1; line <= 6; ++line) EXPECT_STREQ(browser.text(line), held[line - 1]);
+}
+
+// Checks that picture shows text as written on one line in font at size: as wide as its letters
+// and no higher than a line. A symbol read from an '@' would be drawn as high as its box, and the
+// text cut where it starts.
+void expect_written(const Picture& picture, const std::string& text, Fl_Font font, int size,
+                    const std::string& where) {
+  fl_font(font, size);
+  const int width = static_cast<int>(fl_width(text.c_str()));
+  const Ink ink = ink_box(picture, 300);
+  EXPECT_NEAR(ink.right - ink.left + 1, width, 3 + width / 50.0) << where;
+  EXPECT_LE(ink.bottom - ink.top + 1, fl_height()) << where;
+}
+
+// A symbol at the start, an '@' inside a word, a symbol at the end.
+const std::string kAtSigns = "@-> écrire à x@y.fr @+";
+
+TEST(DialogWindows, AtSignsInBoxesAreShownAsWritten) {
+  REQUIRE_DISPLAY();
+  const std::pair<const char*, std::function<void()>> boxes[] = {
+      {"message", [] { fl_show_Smessages(kAtSigns); }},
+      {"alert", [] { fl_show_Salert(kAtSigns); }},
+      {"question", [] { (void)fl_show_Squestion(kAtSigns); }},
+      {"text input", [] { (void)fl_show_Sinput(kAtSigns, "@->"); }},
+      {"integer input", [] { (void)fl_show_int(kAtSigns.c_str(), 1); }},
+      {"real input", [] { (void)fl_show_double(kAtSigns.c_str(), 1); }},
+      {"real input, string label", [] { (void)fl_show_double(kAtSigns, 1); }},
+  };
+  for (const auto& [name, show] : boxes) {
+    Picture message;
+    Fl_Font font = FL_HELVETICA;
+    int size = 0;
+    GuiScript script;
+    script.then([&] {
+      Fl_Widget* box = find_widget([](Fl_Widget* w) {
+        return w->label() != nullptr && std::string(w->label()).find("fr") != std::string::npos;
+      });
+      if (box == nullptr) return false;
+      message = picture_of(box->window(), box->x(), box->y(), box->w(), box->h());
+      font = box->labelfont();
+      size = box->labelsize();
+      return press("Cancel") || press("No") || press("Close");
+    });
+    script.start();
+    show();
+    ASSERT_TRUE(script.done()) << name;
+    expect_written(message, kAtSigns, font, size, name);
+  }
+}
+
+// Draws with a function of the library into a box of its own.
+class Drawn : public Fl_Widget {
+ public:
+  explicit Drawn(std::function<void(const Fl_Widget&)> draw)
+      : Fl_Widget(10, 10, 380, 40), draw_(std::move(draw)) {}
+
+ protected:
+  void draw() override { draw_(*this); }
+
+ private:
+  std::function<void(const Fl_Widget&)> draw_;
+};
+
+// Texts drawn and labels set by the library, each in the box 10, 10, 380 x 40 of a window.
+TEST(DialogWindows, AtSignsInDrawnTextAndLabelsAreShownAsWritten) {
+  REQUIRE_DISPLAY();
+  const Fl_Align left = FL_ALIGN_LEFT | FL_ALIGN_INSIDE;
+  const OFL_vision_sheet sheet;
+  using Made = std::unique_ptr<Fl_Widget>;
+  const std::pair<const char*, std::function<Made()>> widgets[] = {
+      {"fl_drw_String",
+       [&] {
+         return std::make_unique<Drawn>([&](const Fl_Widget& w) {
+           fl_drw_String(left, w.x(), w.y(), w.w(), w.h(), FL_BLACK, 14, FL_HELVETICA, kAtSigns);
+         });
+       }},
+      {"ofl_drw_String (through ofl_drw_text)",
+       [&] {
+         return std::make_unique<Drawn>([&](const Fl_Widget& w) {
+           sheet.ofl_drw_String(left, w.x(), w.y(), w.w(), w.h(), FL_BLACK, FL_HELVETICA, 14,
+                                kAtSigns);
+         });
+       }},
+      {"fl_set_object_Slabel",
+       [] {
+         auto box = std::make_unique<Fl_Box>(10, 10, 380, 40);
+         box->align(left);
+         fl_set_object_Slabel(box.get(), kAtSigns, -1);
+         return Made(std::move(box));
+       }},
+      {"fl_add_Stext", [] { return Made(fl_add_Stext(FL_NO_BOX, 10, 10, 380, 40, kAtSigns)); }},
+  };
+  for (const auto& [name, make] : widgets) {
+    Fl_Window window(400, 60);
+    window.end();
+    const Made widget = make();  // leaves the window when it is deleted
+    window.add(widget.get());
+    expect_written(picture_of(&window, 10, 10, 380, 40), kAtSigns, FL_HELVETICA, 14, name);
+  }
 }
 
 // The notice as its busy owner's user sees it: the screen is read by another connection while the
@@ -164,12 +279,9 @@ class WaitNoticeOnScreen : public testing::Test {
     fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
     const int width = static_cast<int>(fl_width(message.c_str()));
     const Rgb face = rgb_of(FL_BACKGROUND_COLOR);
-    int left = picture.w;
-    int right = -1;
-    for (const Ink& line : ink_lines(picture, 200)) {
-      left = std::min(left, line.left);
-      right = std::max(right, line.right);
-    }
+    const Ink ink = ink_box(picture, 200);
+    const int left = ink.left;
+    const int right = ink.right;
     EXPECT_GT(std::count(picture.pixels.begin(), picture.pixels.end(), face),
               picture.w * picture.h * 9 / 10)
         << "the notice's face";

@@ -40,6 +40,8 @@ TEST(Export, WritesTheExpectedFiles) {
       {"two_pages.ps", two_tables(80)},
       {"one_page.pdf", table(0)},
       {"two_pages.pdf", two_tables(76)},
+      // French: the font re-encoded once, in the prolog, for both pages.
+      {"french.ps", data_document("french_report.txt")},
       {"empty.pdf", {}}};
   for (const auto& [name, lines] : documents) {
     export_to(lines, name);
@@ -71,6 +73,37 @@ TEST(Export, RealReadersAcceptAndRenderIt) {
       {{"ink", [&](const CaseFields& a) -> CaseFields {
           return {ink(a[0], number(a[1]), number(a[2]), number(a[3]), number(a[4])) ? "yes" : "no"};
         }}});
+}
+
+// Returns text without blanks and empty lines: pdftotext spaces the cells and the words as it
+// guesses from their places.
+std::string without_blanks(const std::string& text) {
+  std::string kept;
+  for (const char c : text) {
+    if (c == ' ' || c == '\f' || (c == '\n' && (kept.empty() || kept.back() == '\n'))) continue;
+    kept += c;
+  }
+  return kept;
+}
+
+// A French report on two pages with every character of the print font's encoding, read back from
+// the PDF and, converted by ps2pdf, from the PostScript: whole accented letters, cells cut to their
+// widths in characters, '?' where the fonts have no letter, and every character of their encoding
+// on the second page.
+TEST(Export, FrenchTextReadsBackFromPdfAndPostScript) {
+  ScratchDirectory scratch;
+  export_to(data_document("french_report.txt"), "french.pdf");
+  export_to(data_document("french_report.txt"), "french.ps");
+  std::string report;
+  EXPECT_EQ(run_command("qpdf --check french.pdf", &report), 0) << report;
+  EXPECT_EQ(report.find("WARNING"), std::string::npos) << report;
+  ASSERT_EQ(run_command("ps2pdf french.ps french-ps.pdf", &report), 0) << report;
+  // The readers give the no-break space as a blank and the soft hyphen as '-'.
+  const std::string expected = without_blanks(read_file(FORMSPP_DATA_DIR "/french_report.read"));
+  for (const std::string pdf : {"french.pdf", "french-ps.pdf"}) {
+    EXPECT_EQ(run_command("pdftotext -layout " + pdf + " -", &report), 0) << report;
+    EXPECT_EQ(without_blanks(report), expected) << pdf;
+  }
 }
 
 }  // namespace

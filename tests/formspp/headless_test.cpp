@@ -70,6 +70,16 @@ TEST(Headless, LabelsAndBrowsers) {
     fl_set_object_Slabel(&box, "abcdef", n);
     EXPECT_STREQ(box.label(), label) << n;
   }
+  // n counts characters, never half of one.
+  fl_set_object_Slabel(&box, "été à Noël", 2);
+  EXPECT_STREQ(box.label(), "ét");
+  // The normal label type gives way to one that draws '@' as written; another one is the caller's.
+  EXPECT_NE(box.labeltype(), FL_NORMAL_LABEL);
+  Fl_Box shadow(0, 0, 10, 10);
+  shadow.labeltype(FL_SHADOW_LABEL);
+  fl_set_object_Slabel(&shadow, "@->", 1);
+  EXPECT_STREQ(shadow.label(), "@");
+  EXPECT_EQ(shadow.labeltype(), FL_SHADOW_LABEL);
   // The toolkit measures browser lines with a font, which needs a display.
   Fl_Browser browser(0, 0, 10, 10);
   fl_add_browser_Sline(&browser, "a");

@@ -13,14 +13,22 @@
 
 namespace {
 
+// Returns count letters of two bytes each.
+std::string letters(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "É";
+  return text;
+}
+
 class PagerWindow : public testing::Test {
  protected:
   void SetUp() override {
     REQUIRE_DISPLAY();
     parent_.show();
     for (int i = 1; i <= 200; ++i) doc_.push_back("row " + std::to_string(i) + "#value#n");
-    // Wider than one browser line, with a '@' where the second browser line begins.
-    doc_.insert(doc_.end(), {"#C 154 50 ", std::string(154, 'A') + "#@x"});
+    // Wider than two browser lines of 161 characters, whose letters take two bytes each, with a
+    // '@' where the second browser line begins.
+    doc_.insert(doc_.end(), {"#C 154 200 ", wide_ + "#@x" + wide_ + wide_});
   }
   // A step that checks the page shown (in the label and the field), types typed (if any) and
   // presses button, or Enter in the field when button is null.
@@ -44,6 +52,7 @@ class PagerWindow : public testing::Test {
   Fl_Window parent_{200, 100, "parent"};
   OFD_afficheur pager_{&parent_, 1};
   std::vector<std::string> doc_ = {"#C 6 T12 20 "};  // 200 rows and a long line: 3 pages
+  std::string wide_ = letters(154);
 };
 
 TEST_F(PagerWindow, MovesBetweenPagesAndExports) {
@@ -69,8 +78,11 @@ TEST_F(PagerWindow, MovesBetweenPagesAndExports) {
       .then(on(1, nullptr, "3"))
       .then([&] {
         const int last = pager_.navigateur->size();
-        EXPECT_EQ(std::string(pager_.navigateur->text(last - 1)).size(), 161U);
-        EXPECT_STREQ(pager_.navigateur->text(last), "@f@S14@.@x");
+        // 161 characters a browser line: the prefix and 154, then "@x" and 159 of the last cell
+        // (cut to 200), then its 39 left, each line after the first behind its own prefix.
+        EXPECT_EQ(pager_.navigateur->text(last - 2), "@f@S14 " + wide_);
+        EXPECT_EQ(pager_.navigateur->text(last - 1), "@f@S14@.@x" + letters(159));
+        EXPECT_EQ(pager_.navigateur->text(last), "@f@S14@." + letters(39));
         pager_.bouton_texte->do_callback();
         return true;
       })
@@ -88,7 +100,8 @@ TEST_F(PagerWindow, MovesBetweenPagesAndExports) {
   EXPECT_FALSE(pager_.form->shown());
   const std::string text = read_file("tmp.txt"), dashes(55, '-');
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 203);
-  EXPECT_NE(text.find("\nrow 200#value#n\n" + dashes + "\nAAA"), std::string::npos);
+  EXPECT_NE(text.find("\nrow 200#value#n\n" + dashes + "\n" + wide_ + "#@x" + wide_ + wide_),
+            std::string::npos);
   std::string report;
   EXPECT_EQ(run_command("qpdf --check viewed.pdf && pdfinfo viewed.pdf", &report), 0) << report;
   EXPECT_EQ(report.find("WARNING"), std::string::npos) << report;
@@ -161,6 +174,52 @@ TEST_F(PagerWindow, LongTitleBesideThePageNumber) {
     fl_font(FL_HELVETICA_BOLD, 12);
     EXPECT_GE(drawn, static_cast<int>(fl_width(title.c_str()) * 0.9)) << title;
   }
+}
+
+// A French document seen as its reader sees it: the pager's page (data/french_page.txt) and title
+// against the same laid out by hand in one wide column (data/french_page_by_hand.txt), whose
+// lines the pager shows as they are. Accented letters take one place each in their column,
+// whole, and a cut never splits one.
+TEST_F(PagerWindow, FrenchDocumentInNarrowColumns) {
+  // The 81st byte of the title is the first of the "é" of "sécurité".
+  const std::string title =
+      "Rapport de simulation du module CONTRÔLE_PORTE : réactions, états et sécurité de l’arrêt "
+      "d’urgence, 14 février";
+  const std::string title_by_hand =
+      "Rapport de simulation du module CONTRÔLE_PORTE : réactions, états et sécurité de ";
+  OFD_afficheur pager(&parent_, 0);
+  // Returns the page and the strip of the title as shown for lines.
+  const auto shown = [&](std::vector<std::string> lines, const std::string& titre,
+                         const char* screenshot_name) {
+    std::pair<Picture, Picture> pictures;
+    GuiScript script;
+    script.then([&] { return pager.form->shown() != 0; }).then([&] {
+      Fl_Browser* page = pager.navigateur;
+      const Fl_Boxtype box = page->box();
+      pictures.first =
+          picture_of(pager.form, page->x() + Fl::box_dx(box), page->y() + Fl::box_dy(box),
+                     page->w() - Fl::box_dw(box), page->h() - Fl::box_dh(box));
+      pictures.second = picture_of(pager.form, 0, 0, pager.form->w(), page->y());
+      EXPECT_TRUE(screenshot(pager.form, screenshot_name));
+      pager.bouton_annuler->do_callback();
+      return true;
+    });
+    script.start();
+    pager.activation(lines.data(), static_cast<int>(lines.size()), titre, "");
+    EXPECT_TRUE(script.done());
+    return pictures;
+  };
+  const auto [page, strip] = shown(data_document("french_page.txt"), title, "pager_french");
+  EXPECT_STREQ(pager.titre->label(), title_by_hand.c_str());
+  const auto [page_by_hand, strip_by_hand] =
+      shown(data_document("french_page_by_hand.txt"), title_by_hand, "pager_by_hand");
+  const std::vector<Ink> lines = ink_lines(page_by_hand, 200);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_GE(lines.back().bottom - lines.front().top, 8 * 14) << "eight lines of text";
+  EXPECT_TRUE(page.pixels == page_by_hand.pixels)
+      << "the page differs from the one laid out by hand";
+  EXPECT_FALSE(ink_lines(strip_by_hand, 200).empty());
+  EXPECT_TRUE(strip.pixels == strip_by_hand.pixels) << "the title differs";
 }
 
 }  // namespace

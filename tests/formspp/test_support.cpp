@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include "formspp/text_lines.h"
+
 ScratchDirectory::ScratchDirectory()
     : path(make_temp_directory()), previous_(std::filesystem::current_path()) {
   std::filesystem::current_path(path);
@@ -15,6 +17,10 @@ ScratchDirectory::ScratchDirectory()
 ScratchDirectory::~ScratchDirectory() {
   std::filesystem::current_path(previous_);
   std::filesystem::remove_all(path);
+}
+
+std::vector<std::string> data_document(const std::string& name) {
+  return formspp_split_lines(read_file(FORMSPP_DATA_DIR "/" + name));
 }
 
 void write_script(const std::string& name, const std::string& body) {

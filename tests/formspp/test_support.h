@@ -4,6 +4,7 @@
 #define MORVAC_TESTS_FORMSPP_TEST_SUPPORT_H
 
 #include <string>
+#include <vector>
 
 #include "run_process.h"
 
@@ -19,6 +20,8 @@ class ScratchDirectory {
   const std::string previous_;
 };
 
+// Returns the lines of the document data/name.
+[[nodiscard]] std::vector<std::string> data_document(const std::string& name);
 // Writes an executable sh script.
 void write_script(const std::string& name, const std::string& body);
 // Runs a shell command; returns its exit status, and its output (with errors) in output.

@@ -1,9 +1,12 @@
 // The output panel in real windows: paging with its "+" and "-" buttons, and lamp colours read
 // back from the screen.
+#include <gtest/gtest.h>
+
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
 
 #include <memory>
 #include <string>
@@ -80,7 +83,7 @@ TEST(SimulatorOutput, EmbeddedBesideTheInputPanel) {
   REQUIRE_DISPLAY();
   auto window = std::make_unique<Fl_Window>(640, 245);
   const OFD_simulator_input inputs(window.get(), 0, 245);
-  OFD_simulator_output outputs(window.get(), 400, 245, "Outputs");
+  OFD_simulator_output outputs(window.get(), 400, 245, "@-> sorties");
   window->end();
   EXPECT_EQ(outputs.my_plus_button()->x(), 550);
   EXPECT_EQ(outputs.my_moins_button()->x(), 470);
@@ -90,6 +93,14 @@ TEST(SimulatorOutput, EmbeddedBesideTheInputPanel) {
   EXPECT_EQ(outputs.lamps[9]->x(), 407);
   EXPECT_EQ(outputs.lamps[9]->y(), 17 * 9 + 34);
   EXPECT_EQ(outputs.lamps[9]->selection_color(), FL_RED);
+  // Names and label are shown as written, '@' included: the label as wide as its letters.
+  outputs.add("@x");
+  EXPECT_STREQ(outputs.browser->text(1), "@.@x");
+  const Ink ink = ink_box(picture_of(window.get(), 480, 10, 160, 20), 300);
+  const Fl_Widget* label = labelled("@-> sorties");
+  ASSERT_NE(label, nullptr);
+  fl_font(label->labelfont(), label->labelsize());
+  EXPECT_NEAR(ink.right - ink.left + 1, fl_width("@-> sorties"), 3);
 }
 
 TEST(SimulatorOutput, TooLowAPanelListsNothing) {

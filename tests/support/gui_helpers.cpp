@@ -136,6 +136,15 @@ std::vector<Ink> ink_lines(const Picture& picture, int dark, const Picture* blan
   return lines;
 }
 
+Ink ink_box(const Picture& picture, int dark) {
+  Ink box{picture.w, -1, picture.h, -1};
+  for (const Ink& line : ink_lines(picture, dark)) {
+    box = {std::min(box.left, line.left), std::max(box.right, line.right),
+           std::min(box.top, line.top), std::max(box.bottom, line.bottom)};
+  }
+  return box;
+}
+
 ScreenReader::ScreenReader() : display_(XOpenDisplay(nullptr)) {}
 
 ScreenReader::~ScreenReader() {

@@ -75,6 +75,9 @@ struct Ink {
 // from: pixels whose channels sum below dark, unlike the same pixel of blank when one is given.
 [[nodiscard]] std::vector<Ink> ink_lines(const Picture& picture, int dark,
                                          const Picture* blank = nullptr, int from = 0);
+// Returns the box around all the ink of picture (pixels whose channels sum below dark); one with
+// right < left when there is none.
+[[nodiscard]] Ink ink_box(const Picture& picture, int dark);
 
 // The screen as another program sees it, through a connection of its own to the display: reading
 // it neither runs this program's event loop nor sends what its FLTK connection holds back.

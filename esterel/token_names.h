@@ -1,10 +1,12 @@
 // How syntax errors name tokens: keywords and punctuation as written, other tokens by kind.
-#ifndef MORVAC_CHECKER_TOKEN_NAMES_H
-#define MORVAC_CHECKER_TOKEN_NAMES_H
+#ifndef MORVAC_ESTEREL_TOKEN_NAMES_H
+#define MORVAC_ESTEREL_TOKEN_NAMES_H
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace esterel {
 
 // Returns how a message names the grammar symbol `symbol` (IDS, PVIRGULE, '#', $end ...), e.g.
 // "`;`", "name", "$end".
@@ -15,4 +17,6 @@
 [[nodiscard]] std::string syntax_error_message(std::string_view unexpected, std::string_view text,
                                                const std::vector<const char*>& expected);
 
-#endif  // MORVAC_CHECKER_TOKEN_NAMES_H
+}  // namespace esterel
+
+#endif  // MORVAC_ESTEREL_TOKEN_NAMES_H

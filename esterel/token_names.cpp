@@ -4,6 +4,8 @@
 #include <cctype>
 #include <utility>
 
+namespace esterel {
+
 namespace {
 
 constexpr std::pair<std::string_view, std::string_view> kSpellings[] = {
@@ -72,3 +74,5 @@ std::string syntax_error_message(std::string_view unexpected, std::string_view t
   if (names.size() > kMostListed) message += " or ...";
   return message;
 }
+
+}  // namespace esterel

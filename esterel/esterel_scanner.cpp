@@ -1,9 +1,115 @@
 #include "esterel_scanner.h"
 
-#include "check_grammar.hh"
-#include "strl5_rules.h"
+#include <array>
+#include <iterator>
+
+namespace esterel {
 
 namespace {
+
+struct Keyword {
+  std::string_view word;
+  int code;
+};
+
+// Every keyword, in alphabetical order.
+constexpr Keyword kKeywords[] = {
+    {"abort", TOK_ABORT},
+    {"and", TOK_AND},
+    {"assign", TOK_ASSIGN},
+    {"await", TOK_AWAIT},
+    {"call", TOK_CALL},
+    {"case", TOK_CASE},
+    {"combine", TOK_COMBINE},
+    {"constant", TOK_CONSTANT},
+    {"copy", TOK_COPY},
+    {"copymodule", TOK_COPYMODULE},
+    {"do", TOK_DO},
+    {"each", TOK_EACH},
+    {"else", TOK_ELSE},
+    {"elseif", TOK_ELSEIF},
+    {"elsepresent", TOK_ELSEPRESENT},
+    {"elsif", TOK_ELSIF},
+    {"emit", TOK_EMIT},
+    {"end", TOK_END},
+    {"every", TOK_EVERY},
+    {"exec", TOK_EXEC},
+    {"exit", TOK_EXIT},
+    {"false", TOK_FALSE_TOKEN},
+    {"finalize", TOK_FINALIZE},
+    {"function", TOK_FUNCTION},
+    {"halt", TOK_HALT},
+    {"handle", TOK_HANDLE},
+    {"if", TOK_IF},
+    {"immediate", TOK_IMMEDIATE},
+    {"implies", TOK_IMPLIES},
+    {"in", TOK_IN},
+    {"input", TOK_INPUT},
+    {"inputoutput", TOK_INPUTOUTPUT},
+    {"loop", TOK_LOOP},
+    {"mod", TOK_MOD},
+    {"module", TOK_MODULE},
+    {"not", TOK_NOT},
+    {"nothing", TOK_NOTHING},
+    {"or", TOK_OR},
+    {"output", TOK_OUTPUT},
+    {"pause", TOK_PAUSE},
+    {"positive", TOK_POSITIVE},
+    {"pre", TOK_PRE},
+    {"present", TOK_PRESENT},
+    {"procedure", TOK_PROCEDURE},
+    {"relation", TOK_RELATION},
+    {"repeat", TOK_REPEAT},
+    {"return", TOK_RETURN},
+    {"run", TOK_RUN},
+    {"sensor", TOK_SENSOR},
+    {"signal", TOK_SIGNAL},
+    {"suspend", TOK_SUSPEND},
+    {"sustain", TOK_SUSTAIN},
+    {"task", TOK_TASK},
+    {"then", TOK_THEN},
+    {"timeout", TOK_TIMEOUT},
+    {"times", TOK_TIMES},
+    {"trap", TOK_TRAP},
+    {"true", TOK_TRUE_TOKEN},
+    {"type", TOK_TYPE},
+    {"upto", TOK_UPTO},
+    {"var", TOK_VAR},
+    {"watching", TOK_WATCHING},
+    {"weak", TOK_WEAK},
+    {"when", TOK_WHEN},
+    {"with", TOK_WITH},
+    {"xcur", TOK_XCUR},
+};
+
+// Where the keywords of each first letter begin in kKeywords, and where those of the next do.
+struct KeywordIndex {
+  std::array<unsigned char, 27> start{};
+};
+
+constexpr KeywordIndex make_keyword_index() {
+  KeywordIndex index;
+  std::size_t at = 0;
+  for (int letter = 0; letter < 26; ++letter) {
+    index.start[letter] = static_cast<unsigned char>(at);
+    while (at < std::size(kKeywords) && kKeywords[at].word[0] - 'a' == letter) ++at;
+  }
+  index.start[26] = static_cast<unsigned char>(at);
+  return index;
+}
+
+constexpr KeywordIndex kKeywordIndex = make_keyword_index();
+static_assert(kKeywordIndex.start[26] == std::size(kKeywords), "keywords are sorted");
+
+// Returns the token code of word: its keyword's, or TOK_IDS.
+int word_code(std::string_view word) {
+  const int letter = word[0] - 'a';
+  if (letter < 0 || letter >= 26) return TOK_IDS;
+  for (std::size_t i = kKeywordIndex.start[letter]; i < kKeywordIndex.start[letter + 1]; ++i) {
+    if (kKeywords[i].word == word) return kKeywords[i].code;
+  }
+  return TOK_IDS;
+}
 
 bool is_letter(int c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -23,6 +129,9 @@ class Scanner {
   explicit Scanner(std::string_view source) : s_(source) {}
 
   EsterelScan run() {
+    // Programs hold a token for every six bytes or so: growing the list would copy it again and
+    // again.
+    out_.tokens.reserve(s_.size() / 4 + 1);
     while (at_ < s_.size()) step();
     out_.tokens.push_back(Token{0, {here(), here()}});
     return std::move(out_);
@@ -88,14 +197,7 @@ class Scanner {
   void name() {
     std::size_t n = 1;
     while (is_name_char(peek(n))) ++n;
-    const std::string_view word = s_.substr(at_, n);
-    int code = TOK_IDS;
-    if (word == "elsif") {
-      code = TOK_ELSIF;
-    } else if (const strl5_rules::Keyword* keyword = strl5_rules::find_keyword(word)) {
-      code = keyword->code;  // morvac's code, which the checker's grammar shares
-    }
-    token(code, n);
+    token(word_code(s_.substr(at_, n)), n);
   }
 
   // digits, a point and digits, an exponent, an `f` suffix; or a point and digits.
@@ -201,3 +303,5 @@ class Scanner {
 EsterelScan scan_esterel(std::string_view source) {
   return Scanner(source).run();
 }
+
+}  // namespace esterel

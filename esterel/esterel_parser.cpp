@@ -1,0 +1,53 @@
+#include "esterel_parser.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "esterel_grammar.hh"
+#include "grammar_actions.h"
+
+using esterel::ParseState;
+
+int estlex(ESTSTYPE* value, ESTLTYPE* location, ParseState& p) {
+  const std::vector<esterel::Token>& tokens = *p.tokens;
+  const esterel::Token& token = tokens[p.next < tokens.size() ? p.next : tokens.size() - 1];
+  if (p.next < tokens.size()) ++p.next;
+  *value = esterel::kNoNode;
+  *location = token.span;
+  return token.code;
+}
+
+void esterror(ESTLTYPE* location, ParseState& p, const char* /*message*/) {
+  p.errors.push_back(
+      esterel::SyntaxError{*location, "the program nests too deeply for the checker"});
+}
+
+namespace esterel {
+
+Parse parse_esterel(std::string_view source, const std::vector<Token>& tokens) {
+  ParseState p;
+  p.source = source;
+  p.tokens = &tokens;
+  p.tree.reserve(tokens.size() + tokens.size() / 2);
+  estparse(p);
+  if (p.tree.root() == kNoNode) p.tree.set_root(p.tree.add(Kind::File, {}, {}));
+  // What the parse held when it gave up: after the modules read, in one Error node.
+  if (p.open_module != kNoNode) discard(p, std::exchange(p.open_module, kNoNode));
+  if (!p.orphans.empty()) {
+    Span span{p.tree.at(p.orphans.front()).span.begin, 0};
+    for (const NodeId orphan : p.orphans) {
+      span.begin = std::min(span.begin, p.tree.at(orphan).span.begin);
+      span.end = std::max(span.end, p.tree.at(orphan).span.end);
+    }
+    p.tree.append(p.tree.root(), error_node(p, span));
+  }
+  p.tree.edit(p.tree.root()).span = Span{0, static_cast<std::uint32_t>(source.size())};
+  return Parse{std::move(p.tree), std::move(p.errors)};
+}
+
+Parse read_esterel(std::string_view source) {
+  const EsterelScan scan = scan_esterel(source);
+  return parse_esterel(source, scan.tokens);
+}
+
+}  // namespace esterel
