@@ -39,26 +39,41 @@
  *   cost nothing), and the module only compares the addresses in it: it never reads a record
  *   other than the one passed to it.
  *
- * Typical server loop, the server record listening on for the next client:
- *   SOCK conn = *server;                  a copy made by assignment (a server has no texts)
- *   if (SOCK_accept(&conn)) {             conn: the connection; server->fd is left alone
- *     ...
- *     SOCK_shutdown(&conn, 0);            closes the connection
+ * Typical server loop: each connection is accepted into a copy of the server record made by
+ * assignment (a server has no texts), so the server record goes on listening:
+ *   SOCK conn = *server;
+ *   while (SOCK_accept(&conn)) {  // conn: the connection; server->fd is left alone
+ *     serve(&conn);
+ *     SOCK_shutdown(&conn, 0);    // closes the connection
  *     free(conn.hostname);
  *     free(conn.address);
+ *     conn = *server;
  *   }
  *
- * Listen backlog: a server queues 5 connections that it has not accepted yet. When more clients
- * connect at once, the system completes their connect calls all the same but drops some of the
- * connections without telling them. With 50 clients connecting at the same moment to a server
- * accepting as fast as it can (loopback, Linux 6.18, bench/sock_burst), every connect succeeded
- * and only 12 connections reached SOCK_accept in eight runs of ten (13 and 45 in the other two).
- * A dropped client that waits for the server to speak first waits for ever; one that writes
- * first is accepted later, once its data is retransmitted (49 or 50 of 50 within 10 s).
+ * Threads: any number of threads may call the module at once, with no lock of their own. The table
+ * of groups has a lock of its own, taken only inside the module and never held while a call waits
+ * on a descriptor or the network; host lookups keep their results in memory of their own call. So
+ * records of one group (made by SOCK_dup) may be used and released on different threads in any
+ * order. One record is shared as any C structure is: calls that only read it (SOCK_read,
+ * SOCK_write, SOCK_dup and the queries) may run on several threads at once, but SOCK_accept,
+ * SOCK_shutdown and the caller's own changes to its fields must not run while another thread uses
+ * it. A server that accepts on one thread and serves each connection on another accepts into a
+ * record of its own: `conn = SOCK_dup(server)`, then `listening = conn->fd`, `SOCK_accept(conn)`
+ * and `sock_close(listening)`; the serving thread ends with `SOCK_shutdown(conn, 1)`.
  *
- * Threads: the system's host lookups and address conversion keep their results in static
- * storage, and the table of shared texts is the module's; callers on several threads must
- * serialise their use of the module.
+ * Listen backlog: a server queues 5 connections that it has not accepted yet. A client that
+ * connects while the queue is full may see its connect call succeed all the same; on Linux its
+ * connection reaches SOCK_accept only when the client sends data and finds room in the queue. So a
+ * client that writes first is accepted later, once its data is sent again, and one that waits for
+ * the server to speak first may wait for ever. (With the system setting
+ * net.ipv4.tcp_abort_on_overflow, the system resets such connections instead: the client's connect
+ * call fails, "cannot set connexion", or its next read or write fails with ECONNRESET.) On loopback
+ * (Linux 6.18, bench/sock_burst), with 50 client processes connecting at once to a server accepting
+ * as fast as it can and writing one byte on each connection, every connect succeeded; of clients
+ * that wait for the server, 19 to 35 were served and the others still waited after 90 s; of clients
+ * that write first, 50 of 50 were served within 10 s, and 997 and 1000 of 1000 in two runs with
+ * 1000. A server that meets bursts accepts on a thread of its own; a client that can writes first,
+ * or gives up after a time and connects again.
  */
 #ifndef MORVAC_SOCK_H
 #define MORVAC_SOCK_H
@@ -91,16 +106,18 @@ typedef struct SOCK {
   int fd;         /* the socket descriptor; -1 after SOCK_shutdown */
 } SOCK;
 
-/* Returns a new record connected to `host` at the low 16 bits of `port`, or null after
- * reporting "unknown or misspelled host name `<host>'", "cannot create socket" or
- * "cannot set connexion". A host name longer than 65 characters is shown as its first 62
- * characters followed by "..."; a null host is reported as an empty name. */
+/* Returns a new record connected to `host` at the low 16 bits of `port` (the record's port holds
+ * them), or null after reporting "unknown or misspelled host name `<host>'",
+ * "cannot create socket" or "cannot set connexion". A host name longer than 65 characters is
+ * shown as its first 62 characters followed by "..."; a null host is reported as an empty name. */
 SOCK_NODISCARD SOCK* SOCK_make_client(const char* host, int port);
 
-/* Returns a new record listening on every local address at `port` (0 lets the system choose; the
- * chosen port is in the record) with a backlog of 5, or null after reporting
- * "Cannot create socket" (socket or bind failed, for instance a port already in use) or
- * "cannot create socket". */
+/* Returns a new record listening on every local address at the low 16 bits of `port` (when they
+ * are 0 the system chooses; the port is in the record) with a backlog of 5, or null after
+ * reporting "Cannot create socket" (socket or bind failed: a port that another socket listens
+ * on, or that a socket without SO_REUSEADDR is bound to) or "cannot create socket". The socket
+ * has SO_REUSEADDR, so a server restarts on its port at once, also while connections of a
+ * previous server on that port are open or closing. */
 SOCK_NODISCARD SOCK* SOCK_make_server(int port);
 
 /* Waits for a connection on the record's descriptor and returns 1 once the record describes it
@@ -119,7 +136,8 @@ void SOCK_shutdown(SOCK* record, int release);
 SOCK_NODISCARD int SOCK_port_number(const SOCK* record);
 
 /* Receives up to `length` bytes into `buffer`; returns the count, 0 at the end of the stream, or
- * -1 (errno tells why). The record must not be null. */
+ * -1 (errno tells why). With a length of 0 it waits as any read does, until data or the end of
+ * the stream is there, then returns 0 and takes nothing. The record must not be null. */
 SOCK_NODISCARD ssize_t SOCK_read(const SOCK* record, void* buffer, unsigned int length);
 
 /* Sends up to `length` bytes of `buffer`; returns the count sent, possibly fewer than `length`,
@@ -127,10 +145,10 @@ SOCK_NODISCARD ssize_t SOCK_read(const SOCK* record, void* buffer, unsigned int 
  * ECONNRESET and never raises SIGPIPE. The record must not be null. */
 SOCK_NODISCARD ssize_t SOCK_write(const SOCK* record, const void* buffer, unsigned int length);
 
-/* Returns the record's host name text, null for a null record or a server. */
+/* Returns the record's host name text (null for a server), null for a null record. */
 SOCK_NODISCARD char* SOCK_hostname(const SOCK* record);
 
-/* Returns the record's dotted address text, null for a null record or a server. */
+/* Returns the record's dotted address text (null for a server), null for a null record. */
 SOCK_NODISCARD char* SOCK_host_address(const SOCK* record);
 
 /* Returns a new record holding every field of the source, the same text pointers included (the
@@ -138,8 +156,9 @@ SOCK_NODISCARD char* SOCK_host_address(const SOCK* record);
  * "cannot duplicate socket". The record must not be null. */
 SOCK_NODISCARD SOCK* SOCK_dup(const SOCK* record);
 
-/* Returns the dotted local address of the record's socket, in a conversion buffer that the next
- * conversion overwrites (not the caller's to release); null for a null record, or after
+/* Returns the dotted local address of the record's socket ("0.0.0.0" for a server), in the C
+ * library's conversion buffer, which the next conversion overwrites (one buffer for each thread
+ * in the GNU C library; not the caller's to release); null for a null record, or after
  * reporting "cannot get socket name". */
 SOCK_NODISCARD const char* SOCK_local_address(const SOCK* record);
 

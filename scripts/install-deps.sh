@@ -20,7 +20,8 @@ run_packages="
 # The test suite: GoogleTest; a virtual X server, its fonts and xdotool for the windows; qpdf,
 # poppler-utils and ghostscript read the exported PDF and PostScript; groff-base renders the
 # manual pages; mount for the bare-root helpers; pkg-config, debhelper and lintian for the
-# installed libraries and the Debian packages.
+# installed libraries and the Debian packages; clang and its runtime build sock's threaded server
+# under ThreadSanitizer.
 test_packages="
   libgtest-dev
   xvfb
@@ -35,6 +36,8 @@ test_packages="
   pkg-config
   debhelper
   lintian
+  clang
+  libclang-rt-14-dev
 "
 
 set_name=${1:-}

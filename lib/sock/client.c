@@ -1,12 +1,13 @@
 /* SOCK_make_client: a connection to a named host. */
 #include <arpa/inet.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "lookup.h"
 #include "record.h"
 #include "report.h"
 #include "sock.h"
@@ -31,37 +32,39 @@ static void report_unknown_host(const char* host) {
 
 SOCK* SOCK_make_client(const char* host, int port) {
   static const char kExhausted[] = "memory exausted";
-  const struct hostent* found;
   struct sockaddr_in server;
+  char dotted[INET_ADDRSTRLEN];
+  char* official_name;
   int socket_fd;
   SOCK* record;
 
   if (host == NULL) host = "";
-  found = gethostbyname(host);
-  if (found == NULL || found->h_addrtype != AF_INET || found->h_addr_list[0] == NULL) {
+  memset(&server, 0, sizeof server);
+  official_name = sock_internal_look_up_name(host, &server.sin_addr, kExhausted);
+  if (official_name == NULL) {
     report_unknown_host(host);
     return NULL;
   }
-  memset(&server, 0, sizeof server);
   server.sin_family = AF_INET;
   server.sin_port = htons((uint16_t)port);
-  memcpy(&server.sin_addr, found->h_addr_list[0], sizeof server.sin_addr);
 
   socket_fd = socket(AF_INET, SOCK_STREAM, 0);
   if (socket_fd < 0) {
+    free(official_name);
     sock_internal_report("cannot create socket");
     return NULL;
   }
   if (connect(socket_fd, (const struct sockaddr*)&server, sizeof server) != 0) {
+    free(official_name);
     close(socket_fd);
     sock_internal_report("cannot set connexion");
     return NULL;
   }
   record = sock_internal_new_record(kExhausted);
   record->port = ntohs(server.sin_port);
-  /* The lookup's static result is still intact: socket and connect do not touch it. */
-  record->hostname = sock_internal_copy_text(found->h_name, kExhausted);
-  record->address = sock_internal_copy_text(inet_ntoa(server.sin_addr), kExhausted);
+  record->hostname = official_name;
+  inet_ntop(AF_INET, &server.sin_addr, dotted, sizeof dotted);
+  record->address = sock_internal_copy_text(dotted, kExhausted);
   record->fd = socket_fd;
   return record;
 }

@@ -1,12 +1,11 @@
 /* SOCK_make_server and SOCK_accept: the listening side. */
 #include <arpa/inet.h>
-#include <netdb.h>
 #include <netinet/in.h>
-#include <stdio.h>
 #include <string.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "lookup.h"
 #include "record.h"
 #include "report.h"
 #include "sharing.h"
@@ -15,6 +14,7 @@
 #define BACKLOG 5
 
 static const char kExhausted[] = "memory exhausted";
+static const int kReuse = 1;
 
 /* Closes `fd`, reports `message` and returns null: the end of every failed step. */
 static SOCK* fail_closing(int fd, const char* message) {
@@ -37,6 +37,10 @@ SOCK* SOCK_make_server(int port) {
   local.sin_family = AF_INET;
   local.sin_addr.s_addr = htonl(INADDR_ANY);
   local.sin_port = htons((uint16_t)port);
+  /* A server restarts on its port at once, also while connections of its previous run are open
+   * or closing; a port that another socket listens on stays refused. A socket that refused the
+   * option would still bind to a free port, so its answer is not needed. */
+  (void)setsockopt(socket_fd, SOL_SOCKET, SO_REUSEADDR, &kReuse, sizeof kReuse);
   if (bind(socket_fd, (const struct sockaddr*)&local, sizeof local) != 0)
     return fail_closing(socket_fd, "Cannot create socket");
   if (getsockname(socket_fd, (struct sockaddr*)&local, &length) != 0 ||
@@ -52,7 +56,7 @@ int SOCK_accept(SOCK* record) {
   struct sockaddr_in peer;
   socklen_t length = sizeof peer;
   char dotted[INET_ADDRSTRLEN];
-  const struct hostent* named;
+  char* name;
   int connection;
 
   if (record == NULL) return 0;
@@ -62,11 +66,10 @@ int SOCK_accept(SOCK* record) {
     sock_internal_report("unable to make connexion");
     return 0;
   }
-  /* Copied at once: inet_ntoa's buffer is reused by the next conversion. */
-  snprintf(dotted, sizeof dotted, "%s", inet_ntoa(peer.sin_addr));
-  named = gethostbyaddr(&peer.sin_addr, sizeof peer.sin_addr, AF_INET);
+  inet_ntop(AF_INET, &peer.sin_addr, dotted, sizeof dotted);
+  name = sock_internal_look_up_address(peer.sin_addr, kExhausted);
   sock_internal_drop_texts(record);
-  record->hostname = sock_internal_copy_text(named != NULL ? named->h_name : dotted, kExhausted);
+  record->hostname = name != NULL ? name : sock_internal_copy_text(dotted, kExhausted);
   record->address = sock_internal_copy_text(dotted, kExhausted);
   record->fd = connection;
   return 1;

@@ -1,5 +1,6 @@
 #include "sharing.h"
 
+#include <pthread.h>
 #include <stdlib.h>
 
 enum Kind { kRecord, kText };
@@ -11,6 +12,10 @@ struct Entry {
   enum Kind kind;
 };
 
+/* The table is the module's only state, so its lock is the only one the module needs. It is
+ * held by the functions below from start to end and by nothing else: they free and allocate
+ * memory but never wait on a descriptor or the network. */
+static pthread_mutex_t table_lock = PTHREAD_MUTEX_INITIALIZER;
 static struct Entry* entries;
 static size_t count;
 static size_t capacity;
@@ -90,7 +95,8 @@ static unsigned long leave(const SOCK* record) {
   return group;
 }
 
-void sock_internal_share_texts(const SOCK* source, const SOCK* copy) {
+/* share_texts, drop_texts and end_sharing are the functions of sharing.h without the lock. */
+static void share_texts(const SOCK* source, const SOCK* copy) {
   const char* const texts[2] = {source->hostname, source->address};
   unsigned long group = group_of(kRecord, source);
   int t;
@@ -115,7 +121,7 @@ void sock_internal_share_texts(const SOCK* source, const SOCK* copy) {
     if (texts[t] != NULL && group_of(kText, texts[t]) == 0) add(kText, texts[t], group);
 }
 
-void sock_internal_drop_texts(SOCK* record) {
+static void drop_texts(SOCK* record) {
   unsigned long ended;
   if (record->hostname != NULL && group_of(kText, record->hostname) == 0) free(record->hostname);
   if (record->address != NULL && record->address != record->hostname &&
@@ -127,7 +133,7 @@ void sock_internal_drop_texts(SOCK* record) {
   if (ended != 0) end_group(ended, NULL);
 }
 
-void sock_internal_end_sharing(const SOCK* record) {
+static void end_sharing(const SOCK* record) {
   const unsigned long group = group_of(kRecord, record);
   size_t i;
   if (group == 0) return;
@@ -139,6 +145,28 @@ void sock_internal_end_sharing(const SOCK* record) {
   end_group(group, record);
 }
 
+void sock_internal_share_texts(const SOCK* source, const SOCK* copy) {
+  pthread_mutex_lock(&table_lock);
+  share_texts(source, copy);
+  pthread_mutex_unlock(&table_lock);
+}
+
+void sock_internal_drop_texts(SOCK* record) {
+  pthread_mutex_lock(&table_lock);
+  drop_texts(record);
+  pthread_mutex_unlock(&table_lock);
+}
+
+void sock_internal_end_sharing(const SOCK* record) {
+  pthread_mutex_lock(&table_lock);
+  end_sharing(record);
+  pthread_mutex_unlock(&table_lock);
+}
+
 size_t sock_internal_shared_entries(void) {
-  return count;
+  size_t entries_now;
+  pthread_mutex_lock(&table_lock);
+  entries_now = count;
+  pthread_mutex_unlock(&table_lock);
+  return entries_now;
 }

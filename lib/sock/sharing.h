@@ -3,7 +3,8 @@
  * A group is a set of records linked by SOCK_dup with the texts it owns; each text is owned by
  * one group at most and is freed once, when the group's last record lets go of it. The table
  * only compares the records' addresses, never reads a record other than the one passed in, and
- * is empty (no memory held) while no group exists. */
+ * is empty (no memory held) while no group exists. Each function below takes the table's own lock
+ * for its whole run, so any number of threads may call them at once. */
 #ifndef MORVAC_SOCK_SHARING_H
 #define MORVAC_SOCK_SHARING_H
 

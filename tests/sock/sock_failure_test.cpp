@@ -42,7 +42,8 @@ TEST(SockFailure, NullRecordsAnswerAtOnceWithoutMessage) {
 }
 
 TEST(SockFailure, EachFailureWritesItsLine) {
-  // Bound but never listening: its port refuses connections for the whole test.
+  // Bound without SO_REUSEADDR and never listening: its port refuses connections, and servers,
+  // for the whole test.
   const int silent = bound_socket("127.0.0.1");
   Loopback loop = connect_loopback("localhost");
   ASSERT_TRUE(silent >= 0 && loop.accepted);
@@ -65,6 +66,7 @@ TEST(SockFailure, EachFailureWritesItsLine) {
       {unknown(cut), no_host + cut.substr(0, 62) + "...'"},
       {[&] { return !SOCK_make_client("127.0.0.1", bound_port(silent)); }, "cannot set connexion"},
       {[&] { return !SOCK_make_server(loop.server->port); }, "Cannot create socket"},
+      {[&] { return !SOCK_make_server(bound_port(silent)); }, "Cannot create socket"},
       {[&] { return SOCK_accept(closed) == 0; }, "unable to make connexion"},
       {[&] { return !SOCK_dup(closed); }, "cannot duplicate socket"},
       {[&] { return !SOCK_local_address(closed); }, "cannot get socket name"},

@@ -1,5 +1,6 @@
 // Stringpp, table-driven: one case file per family of functions (the *.tsv files beside this one),
-// and the cases a table cannot hold (the working directory, deep paths, a small thread stack).
+// the examples of the header run through the same table, and the cases a table cannot hold (the
+// working directory, deep paths, a small thread stack).
 #include <gtest/gtest.h>
 #include <pthread.h>
 
@@ -11,6 +12,7 @@
 
 #include "Stringpp.h"
 #include "case_table.h"
+#include "header_examples.h"
 
 namespace {
 
@@ -183,6 +185,56 @@ INSTANTIATE_TEST_SUITE_P(Family, StringppCases,
                          [](const testing::TestParamInfo<const char*>& info) {
                            return std::string(info.param);
                          });
+
+// Where the table runs each function of the header's examples: the entry and the place of the
+// result among its results; the other functions have an entry of their own name, result first.
+const std::map<std::string, std::pair<std::string, std::size_t>> kGroupedFunctions = {
+    {"Stoi", {"decimal", 0}},
+    {"Stouhex", {"hex", 0}},
+    {"Stoshex", {"hex", 1}},
+    {"Stoubin", {"bin", 0}},
+    {"Stosbin", {"bin", 1}},
+    {"checkuint", {"checks", 0}},
+    {"checkint", {"checks", 1}},
+    {"checkhex", {"checks", 2}},
+    {"checkhexintel", {"checks", 3}},
+    {"checkbin", {"checks", 4}},
+    {"checkdouble", {"decimal_number", 0}},
+    {"Stod", {"decimal_number", 1}},
+    {"extract_filename_name", {"file_name", 0}},
+    {"extract_filename_path", {"file_name", 1}},
+    {"contains", {"search", 0}},
+    {"find", {"search", 1}},
+    {"est_lc", {"est_lc_each", 0}},
+    {"checkvarname", {"identifier", 0}},
+    {"checkvarname_with_pre_underscore", {"identifier", 1}},
+};
+
+// Every example that the header's comments write as a call holds, run through the table.
+TEST(HeaderExamples, EveryExampleOfTheHeaderHolds) {
+  std::size_t written = 0;
+  const std::vector<HeaderExample> examples = header_examples(STRINGPP_HEADER, written);
+  EXPECT_EQ(written, examples.size()) << "an example that cannot be read is not run";
+  EXPECT_GT(examples.size(), 100U);
+  testing::internal::CaptureStderr();  // the traces of Stohex and relative_directory_path
+  for (const HeaderExample& example : examples) {
+    const auto grouped = kGroupedFunctions.find(example.function);
+    const auto [entry, place] = grouped != kGroupedFunctions.end()
+                                    ? grouped->second
+                                    : std::make_pair(example.function, std::size_t{0});
+    const auto function = kFunctions.find(entry);
+    if (function == kFunctions.end()) {
+      ADD_FAILURE() << "the table cannot run " << example.written;
+      continue;
+    }
+    const std::string got = function->second(example.arguments).at(place);
+    EXPECT_TRUE(example.numeric_result ? std::strtod(got.c_str(), nullptr) ==
+                                             std::strtod(example.result.c_str(), nullptr)
+                                       : got == example.result)
+        << example.written << ", but it is " << got;
+  }
+  testing::internal::GetCapturedStderr();
+}
 
 TEST(RelativePath, EmptyBaseIsTheWorkingDirectory) {
   const std::string cwd = my_current_directory();
