@@ -100,6 +100,11 @@ TEST(SimPanels, GoRunsTheMarkedInputsAndTheLampsShowWhatWasEmitted) {
       })
       .then([] { return press("INIT"); })
       .then(look)
+      .then([] {
+        marks(0)->checked(1, 1);  // SECOND in the first instant of the program started again
+        return press("GO");
+      })
+      .then(look)
       .then([] { return press("QUIT"); });
   script.start();
   std::ostringstream err;
@@ -114,6 +119,7 @@ TEST(SimPanels, GoRunsTheMarkedInputsAndTheLampsShowWhatWasEmitted) {
       {yellow, blue},    // refused: the lamps of instant 3 stay
       {blue, blue},      // instant 4: the third SECOND, ALARM
       {red, red},        // INIT
+      {yellow, yellow},  // instant 1 again: SECOND, not looked at yet
   };
   EXPECT_EQ(seen, expected);
 }
