@@ -71,6 +71,7 @@ bench: build
 	$(BUILD)/bench/stringpp_scaling
 	$(BUILD)/bench/check_bench $(BUILD)/driver/morvac $(BUILD)/checker/morvac-check $(BENCH_SCALE)
 	$(BUILD)/bench/sock_burst
+	$(BUILD)/bench/sim_bench $(BENCH_SCALE)
 
 # The Debian packages of morvac and its libraries (debian/), built by dpkg-buildpackage from a
 # copy of the work tree, left in $(BUILD)/packages.

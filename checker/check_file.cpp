@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "esterel_parser.h"
+#include "lexical_message.h"
 #include "morvac_reading.h"
 #include "morvac_rules.h"
 #include "morvac_run.h"
@@ -16,41 +17,11 @@ using esterel::Token;
 
 namespace {
 
-const char* lexical_message(LexProblem problem) {
-  switch (problem) {
-    case LexProblem::UnclosedComment:
-      return "comment block `%{` is never closed by `}%`";
-    case LexProblem::UnclosedString:
-      return "string is cut by the end of its line";
-    case LexProblem::StrayCharacters:
-      return "no Esterel token starts with ";
-  }
-  return "";
-}
-
-std::string shown(std::string_view text) {
-  std::string out = "`";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F) {
-      out += c;
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-      out += hex;
-    }
-  }
-  return out + "`";
-}
-
 void add_lexical_findings(std::string_view source, const EsterelScan& scan,
                           std::vector<Finding>& out) {
   for (const LexError& error : scan.errors) {
-    std::string message = lexical_message(error.problem);
-    if (error.problem == LexProblem::StrayCharacters) {
-      message += shown(source.substr(error.span.begin, error.span.end - error.span.begin));
-    }
-    out.push_back(Finding{error.span, Level::Error, "lexical-error", message, {}});
+    out.push_back(Finding{error.span, Level::Error, "lexical-error",
+                          esterel::lexical_message(source, error), {}});
   }
   for (const Span& comment : scan.comments) {
     out.push_back(Finding{comment,

@@ -1,6 +1,7 @@
 # What `cmake --install` puts where; the Debian packages (debian/) share it out.
 #
-#   bin/morvac, bin/morvac-check            the programs (the project's libraries linked in)
+#   bin/morvac, bin/morvac-check,           the programs (the project's libraries linked in)
+#   bin/morvac-sim
 #   share/man/man1/<program>.1.gz           their manual pages
 #   <libdir>/morvac/message-box.so          morvac's message box, loaded with its first message
 #   share/doc/morvac/                       README.md, the pictures it shows, the examples
@@ -21,7 +22,7 @@ include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(MORVAC_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/morvac)
-set(morvac_programs morvac morvac-check)
+set(morvac_programs morvac morvac-check morvac-sim)
 set(morvac_libraries Stringpp formspp sock)
 
 install(TARGETS ${morvac_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -106,4 +107,5 @@ install(DIRECTORY docs/images DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 install(FILES examples/watch_dog.strl DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 install(DIRECTORY examples/esterel/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
         FILES_MATCHING PATTERN "*.strl")
+install(DIRECTORY examples/dashboard DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 

@@ -18,8 +18,7 @@ int estlex(ESTSTYPE* value, ESTLTYPE* location, ParseState& p) {
 }
 
 void esterror(ESTLTYPE* location, ParseState& p, const char* /*message*/) {
-  p.errors.push_back(
-      esterel::SyntaxError{*location, "the program nests too deeply for the checker"});
+  p.errors.push_back(esterel::SyntaxError{*location, "the program nests too deeply to be read"});
 }
 
 namespace esterel {

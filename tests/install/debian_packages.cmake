@@ -76,3 +76,4 @@ run_checked("dpkg-deb -x" COMMAND dpkg-deb -x ${OUT_DIR}/morvac_${suffix}.deb ${
 expect_version_from_module(${root}/usr/bin/morvac
                            ${root}/usr/lib/${triplet}/morvac/message-box.so ${VERSION})
 expect_headless_output("morvac-check ${VERSION}\n" ${root}/usr/bin/morvac-check --version)
+expect_headless_output("morvac-sim ${VERSION}\n" ${root}/usr/bin/morvac-sim --version)

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages of build/packages with apt and uses them as their users do: the
-# installed morvac translates the bundled example as the build tree's does, a C++ program of
-# Stringpp and formspp is built through find_package(morvac), and a C program of sock through
-# pkg-config. Run as root from the top of a work tree where `make run` and `make test` have run:
+# installed morvac translates the bundled example and morvac-sim runs the bundled dashboard as
+# the build tree's do, a C++ program of Stringpp and formspp is built through
+# find_package(morvac), and a C program of sock through pkg-config. Run as root from the top of a work tree where `make run` and `make test` have run:
 # the bare-root check (scripts/fresh-check.sh) runs it; it changes the system it runs on.
 set -eu
 cd "$(dirname "$0")/../.."
@@ -24,6 +24,15 @@ cp /usr/share/doc/morvac/examples/watch_dog.strl "$work"/
 (cd "$work" && morvac watch_dog 2>/dev/null)
 cmp "$work/watch_dog.qrl" examples/watch_dog.qrl
 echo "installed morvac: watch_dog.qrl as the build tree's"
+
+# The installed morvac-sim runs the bundled dashboard as the build tree's does.
+run_dashboard() {
+  (cd "$2" && "$1" car_parts.strl dashboard.strl <trace.txt)
+}
+expect_equal "morvac-sim on the dashboard" \
+  "$(run_dashboard morvac-sim /usr/share/doc/morvac/examples/dashboard)" \
+  "$(run_dashboard "$PWD/build/sim/morvac-sim" examples/dashboard)"
+echo "installed morvac-sim: the dashboard's outputs as the build tree's"
 
 cmake -S tests/install/consumer -B "$work/consumer" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$work/consumer" >/dev/null
