@@ -25,7 +25,7 @@ void GuiScript::tick(void* data) {
   if (script->steps_.front()()) {
     script->steps_.pop_front();
     script->tries_ = 0;
-  } else if (++script->tries_ > 750) {
+  } else if (++script->tries_ > 2000) {  // 40 s at least: a loaded machine maps windows slowly
     std::fprintf(stderr, "GUI script stuck, %zu steps left\n", script->steps_.size());
     std::_Exit(3);
   }
