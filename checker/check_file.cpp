@@ -1,6 +1,8 @@
 #include "check_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "esterel_parser.h"
 #include "morvac_reading.h"
@@ -20,10 +22,12 @@ const char* lexical_message(LexProblem problem) {
   switch (problem) {
     case LexProblem::UnclosedComment:
       return "comment block `%{` is never closed by `}%`";
+    case LexProblem::UnclosedCComment:
+      return "comment `/*` is never closed by `*/`";
     case LexProblem::UnclosedString:
       return "string is cut by the end of its line";
     case LexProblem::StrayCharacters:
-      return "no Esterel token starts with ";
+      break;
   }
   return "";
 }
@@ -43,37 +47,123 @@ std::string shown(std::string_view text) {
   return out + "`";
 }
 
+// What a character that is no text is, in words ("a no-break space"), and in the plural.
+struct NoTextKind {
+  std::string_view bytes;  // its UTF-8 bytes, or empty for the kinds below
+  const char* one;
+  const char* many;
+};
+
+constexpr NoTextKind kNoTextKinds[] = {
+    {"\xEF\xBB\xBF", "a byte-order mark", "byte-order marks"},
+    {"\xC2\xA0", "a no-break space", "no-break spaces"},
+    {std::string_view("\0", 1), "a NUL", "NULs"},
+    {"", "a control character", "control characters"},
+    {"", "a character that is not ASCII", "characters that are not ASCII"},
+};
+
+std::size_t no_text_kind(std::string_view text) {
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (text == kNoTextKinds[i].bytes) return i;
+  }
+  return static_cast<unsigned char>(text[0]) < 0x80 ? 3 : 4;
+}
+
+// One warning a file for the characters that morvac skips as blanks: how many of each kind, and
+// where the first is.
+void add_no_text_finding(std::string_view source, const std::vector<Span>& no_text,
+                         std::vector<Finding>& out) {
+  if (no_text.empty()) return;
+  std::size_t counts[std::size(kNoTextKinds)] = {};
+  for (const Span& character : no_text) {
+    ++counts[no_text_kind(source.substr(character.begin, character.end - character.begin))];
+  }
+  std::string kinds;
+  for (std::size_t i = 0; i < std::size(kNoTextKinds); ++i) {
+    if (counts[i] == 0) continue;
+    if (!kinds.empty()) kinds += ", ";
+    kinds += counts[i] == 1 ? kNoTextKinds[i].one
+                            : std::to_string(counts[i]) + " " + kNoTextKinds[i].many;
+  }
+  const std::size_t count = no_text.size();
+  out.push_back(Finding{no_text.front(), Level::Warning, "skipped-bytes",
+                        std::to_string(count) + (count == 1 ? " character" : " characters") +
+                            " that no Esterel text holds (" + kinds +
+                            "): morvac skips them as blanks; the first is here",
+                        {}});
+}
+
 void add_lexical_findings(std::string_view source, const EsterelScan& scan,
                           std::vector<Finding>& out) {
   for (const LexError& error : scan.errors) {
-    std::string message = lexical_message(error.problem);
+    const std::string_view text =
+        source.substr(error.span.begin, error.span.end - error.span.begin);
     if (error.problem == LexProblem::StrayCharacters) {
-      message += shown(source.substr(error.span.begin, error.span.end - error.span.begin));
+      out.push_back(Finding{error.span, Level::Warning, "stray-character",
+                            shown(text) + " starts no Esterel token: morvac skips it as a blank",
+                            {}});
+      continue;
     }
-    out.push_back(Finding{error.span, Level::Error, "lexical-error", message, {}});
+    out.push_back(Finding{error.span, Level::Error, "lexical-error",
+                          lexical_message(error.problem), {}});
   }
-  for (const Span& comment : scan.comments) {
-    out.push_back(Finding{comment,
-                          Level::Warning,
-                          "comment",
-                          "comment: morvac has no comments and would read its words; the copy "
-                          "blanks it",
-                          {}});
+  add_no_text_finding(source, scan.no_text, out);
+}
+
+// One warning for each edit of the copy, which says what the copy writes.
+void add_edit_findings(const Copy& copy, std::vector<Finding>& out) {
+  for (const CopyEdit& edit : copy.edits) {
+    switch (edit.reason) {
+      case EditReason::Comment:
+        out.push_back(Finding{edit.source, Level::Warning, "comment",
+                              "comment: morvac has no comments and would read its words; the "
+                              "copy blanks it",
+                              {}});
+        break;
+      case EditReason::PreprocessorLine:
+        out.push_back(Finding{edit.source, Level::Warning, "preprocessor-line",
+                              "line of the C preprocessor: morvac would read its words; the copy "
+                              "blanks it",
+                              {}});
+        break;
+      case EditReason::Assign:
+        out.push_back(Finding{edit.source, Level::Warning, "assign",
+                              "`:=`: morvac reads `assign`; the copy writes it so", {}});
+        break;
+    }
   }
 }
 
-void add_reading_findings(const ReadingComparison& reading, const Copy& copy,
-                          std::vector<Finding>& out) {
-  for (const CopyEdit& edit : copy.edits) {
-    out.push_back(Finding{Span{edit.source_begin, edit.source_end},
-                          Level::Warning,
-                          "assign",
-                          "`:=`: morvac reads `assign`; the copy writes it so",
-                          {}});
-  }
+// A difference of readings is an error where morvac cannot read what it reads there (the reading
+// of morvac's tokens fails in it or at the token right after it), a warning elsewhere: morvac
+// reads on, but something else than what is written.
+void add_reading_findings(const ReadingComparison& reading, const std::vector<Token>& morvac,
+                          const esterel::Parse& morvac_parse, std::vector<Finding>& out) {
   for (const ReadingDifference& difference : reading.differences) {
     if (difference.message.empty()) continue;
-    out.push_back(Finding{difference.span, Level::Error, difference.rule, difference.message, {}});
+    const auto after = std::lower_bound(
+        morvac.begin(), morvac.end(), difference.span.end,
+        [](const Token& token, std::uint32_t at) { return token.span.begin < at; });
+    const std::uint32_t limit = after == morvac.end() ? difference.span.end : after->span.end;
+    const bool blocks = difference.never_read || std::any_of(
+        morvac_parse.errors.begin(), morvac_parse.errors.end(),
+        [&](const esterel::SyntaxError& error) {
+          return error.found.begin >= difference.span.begin && error.found.begin <= limit;
+        });
+    out.push_back(Finding{difference.span, blocks ? Level::Error : Level::Warning,
+                          difference.rule, difference.message, {}});
+  }
+}
+
+void add_combine_findings(const esterel::Tree& tree, std::string_view source,
+                          std::vector<Finding>& out) {
+  for (const Span& function : combine_operators(tree, source)) {
+    out.push_back(Finding{function, Level::Error, "combine-operator",
+                          "combine function " + shown(source.substr(
+                                                    function.begin, function.end - function.begin)) +
+                              ": morvac has none written so (it takes a function's name, `or` "
+                              "or `and`) and cannot read the declaration",
+                          {}});
   }
 }
 
@@ -92,17 +182,17 @@ const char* refusal_rule(Refusal construct) {
 void add_refusal_findings(const std::vector<RefusalEvent>& events, std::vector<Finding>& out) {
   for (const RefusalEvent& event : events) {
     const bool skip = refusal_kind(event.construct) == RefusalKind::Skip;
-    out.push_back(Finding{event.span,
-                          skip ? Level::Warning : Level::Error,
-                          refusal_rule(event.construct),
-                          refusal_message(event.construct),
-                          {}});
+    std::string message = refusal_message(event.construct);
+    if (event.once_rewritten) message += " (met once the construct around it is rewritten)";
+    out.push_back(Finding{event.span, skip ? Level::Warning : Level::Error,
+                          refusal_rule(event.construct), std::move(message), {}});
   }
 }
 
 std::vector<std::string> predicted_messages(const std::vector<RefusalEvent>& events) {
   std::vector<std::string> messages;
   for (const RefusalEvent& event : events) {
+    if (event.once_rewritten) continue;
     messages.emplace_back(refusal_message(event.construct));
     if (refusal_kind(event.construct) != RefusalKind::Skip) break;
   }
@@ -193,7 +283,7 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
       // The checker's grammar is morvac's with more forms: on morvac's tokens its first syntax
       // error is morvac's, unless one of those forms was read first.
       const bool same_error = !prediction.parse->errors.empty() &&
-                              prediction.parse->errors.front().span.begin == where.begin;
+                              prediction.parse->errors.front().found.begin == where.begin;
       if (!exhausted && !prediction.uses_extension && !same_error) {
         inconsistent(where, "morvac cannot read the copy where the checker reads it");
       }
@@ -211,17 +301,41 @@ FileReport check_source(std::string_view source) {
   const std::vector<RefusalEvent> events = walk_refusals(parse.tree, source);
   report.copy = make_copy(source, scan);
   const std::vector<Token> morvac_tokens = read_as_morvac(report.copy);
-  const ReadingComparison reading = compare_readings(source, scan.tokens, morvac_tokens);
+  // Tokens that the reading skipped are blanks to Esterel as to morvac.
+  std::vector<Token> esterel_tokens;
+  const std::vector<Token>* read_tokens = &scan.tokens;
+  if (!parse.skipped.empty()) {
+    esterel_tokens.reserve(scan.tokens.size());
+    std::size_t next = 0;
+    for (const Token& token : scan.tokens) {
+      if (next < parse.skipped.size() && token.span.begin == parse.skipped[next].begin) {
+        ++next;
+        continue;
+      }
+      esterel_tokens.push_back(token);
+    }
+    read_tokens = &esterel_tokens;
+  }
+  const ReadingComparison reading = compare_readings(source, *read_tokens, morvac_tokens);
 
   add_lexical_findings(source, scan, report.findings);
+  for (const Span& skipped : parse.skipped) {
+    report.findings.push_back(
+        Finding{skipped, Level::Warning, "stray-character",
+                shown(source.substr(skipped.begin, skipped.end - skipped.begin)) +
+                    " belongs to no construct here: morvac skips it as a blank",
+                {}});
+  }
   const bool unclosed_comment =
-      !scan.errors.empty() && scan.errors.back().problem == LexProblem::UnclosedComment;
+      !scan.errors.empty() && (scan.errors.back().problem == LexProblem::UnclosedComment ||
+                               scan.errors.back().problem == LexProblem::UnclosedCComment);
   for (const esterel::SyntaxError& error : parse.errors) {
     // An unclosed comment block hides the rest of the file: its end is no second mistake.
-    if (unclosed_comment && error.span.begin == source.size()) continue;
+    if (unclosed_comment && error.found.begin == source.size()) continue;
     report.findings.push_back(Finding{error.span, Level::Error, "syntax-error", error.message, {}});
   }
-  add_reading_findings(reading, report.copy, report.findings);
+  add_edit_findings(report.copy, report.findings);
+  add_combine_findings(parse.tree, source, report.findings);
   add_refusal_findings(events, report.findings);
 
   // The prediction is made on what morvac reads: the source's own tokens when they agree.
@@ -233,6 +347,7 @@ FileReport check_source(std::string_view source) {
     reread_events = walk_refusals(reread.tree, source);
     prediction = Prediction{&reread, &reread_events, false};
   }
+  add_reading_findings(reading, morvac_tokens, *prediction.parse, report.findings);
   prediction.uses_extension = uses_extension(prediction.parse->tree, source);
   settle_verdict(run_morvac(report.copy.text), prediction, morvac_tokens, report);
   sort_findings(report.findings);

@@ -1,6 +1,7 @@
 #include "reading_differences.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "esterel_grammar.hh"
@@ -43,33 +44,55 @@ const char* string_problem(std::string_view text) {
   return "its strings take no `-`, `@`, `[`, `]`, `^`, `|`, tab or byte above 126";
 }
 
+// Whether `pre (` stands right before offset, blanks aside.
+bool after_pre_and_parenthesis(std::string_view source, std::size_t offset) {
+  const auto skip_blanks = [&](std::size_t at) {
+    while (at > 0 && (source[at - 1] == ' ' || source[at - 1] == '\t' || source[at - 1] == '\n' ||
+                      source[at - 1] == '\r')) {
+      --at;
+    }
+    return at;
+  };
+  std::size_t at = skip_blanks(offset);
+  if (at == 0 || source[at - 1] != '(') return false;
+  at = skip_blanks(at - 1);
+  return at >= 3 && source.substr(at - 3, 3) == "pre" &&
+         (at == 3 || !(std::isalnum(static_cast<unsigned char>(source[at - 4])) != 0 ||
+                       source[at - 4] == '_'));
+}
+
 ReadingDifference describe(std::string_view source, const Region& r) {
   const std::string quoted = "`" + std::string(text_of(source, r.span)) + "`";
   if (const Token* t = find(r, TOK_QQ)) {
-    return {t->span, "trap-value", "`??` (a trap's value): morvac has no form for it"};
+    return {t->span, "trap-value", "`??` (a trap's value): morvac has no form for it", true};
   }
   if (const Token* t = find(r, '?')) {
+    if (after_pre_and_parenthesis(source, t->span.begin)) {
+      return {t->span, "signal-value",
+              "`pre(?S)`: morvac skips `?` and has no form for `pre(S)` in an expression"};
+    }
     return {t->span, "signal-value",
-            "`?` (a signal's value): morvac has no form for it; it skips `?` and reads the name"};
+            "`?S`: morvac skips `?` and writes the signal's name where Esterel means its value"};
   }
   if (const Token* t = find(r, '#')) {
-    return {t->span, "incompatibility", "`#` (incompatible signals): morvac has no form for it"};
+    return {t->span, "incompatibility", "`#` (incompatible signals): morvac has no form for it",
+            true};
   }
   if (const Token* t = find(r, '.')) {
     return {t->span, "module-dot",
             "`.`: morvac skips it; a module ends only with `end module` there"};
   }
   if (const Token* t = find(r, TOK_ELSIF)) {
-    return {t->span, "elsif", "`elsif`: morvac reads a name here; it has `elseif`"};
+    return {t->span, "elsif", "`elsif`: morvac reads a name here; it has `elseif`", true};
   }
   for (std::size_t i = 0; i < r.esterel_count; ++i) {
     const Token& t = r.esterel[i];
     const std::string_view text = text_of(source, t.span);
     if (t.code == TOK_IMPLIES && text == "=>") {
-      return {t.span, "implies-arrow", "`=>`: morvac reads `=` and `>`; it has `implies`"};
+      return {t.span, "implies-arrow", "`=>`: morvac reads `=` and `>`; it has `implies`", true};
     }
     if (t.code == TOK_NEQ && text == "<>") {
-      return {t.span, "not-equal", "`<>`: morvac reads `<` and `>`; it has `!=`"};
+      return {t.span, "not-equal", "`<>`: morvac reads `<` and `>`; it has `!=`", true};
     }
     // A closed string holds an even number of quotes: its two ends and the doubled ones.
     if (t.code == TOK_STRING && std::count(text.begin(), text.end(), '"') % 2 == 0) {

@@ -18,7 +18,8 @@ bool is_name_char(char c) {
 // pair by pair (sequences, parallel branches) need their parts' texts as each pair is reduced.
 class Walk {
  public:
-  Walk(const esterel::Tree& tree, std::string_view source) : tree_(tree), source_(source) {}
+  Walk(const esterel::Tree& tree, std::string_view source)
+      : tree_(tree), source_(source), reported_(tree.size(), false) {}
 
   std::vector<RefusalEvent> run() {
     visit(tree_.root());
@@ -38,17 +39,34 @@ class Walk {
     return word;
   }
 
-  // A construct that needs the text of part, reduced over trigger.
-  void need(NodeId part, Span trigger, bool in_occurrence = false) {
+  // A construct that needs the text of part, reduced over trigger (once_rewritten: a refused
+  // construct, which needs it once rewritten).
+  void need(NodeId part, Span trigger, bool in_occurrence = false, bool once_rewritten = false) {
     if (!esterel::present(tree_, part)) return;
     // `P;` alone hands on the text of P.
     while (tree_.at(part).kind == Kind::Sequence && esterel::child_count(tree_, part) == 1) {
       part = tree_.at(part).first_child;
     }
     const Refusal construct = refusal_without_text(tree_, part, in_occurrence);
-    if (construct == Refusal::None) return;
+    if (construct == Refusal::None || reported_[part]) return;
+    reported_[part] = true;
     const Span where = tree_.at(part).kind == Kind::Run ? keyword(part) : span(part);
-    events_.push_back(RefusalEvent{construct, where, trigger});
+    events_.push_back(RefusalEvent{construct, where, trigger, once_rewritten});
+  }
+
+  // The statements and occurrences of a refused construct (through its cases, handlers and
+  // else-ifs): whatever rewrites it needs their texts.
+  void need_once_rewritten(NodeId node, Span whole, bool in_occurrence) {
+    for (NodeId at = tree_.at(node).first_child; at != esterel::kNoNode;
+         at = tree_.at(at).next_sibling) {
+      const Kind kind = tree_.at(at).kind;
+      if (kind == Kind::Cases || kind == Kind::Case || kind == Kind::Handlers ||
+          kind == Kind::Handler || kind == Kind::ElsIfs || kind == Kind::ElsIf) {
+        need_once_rewritten(at, whole, in_occurrence);
+      } else if (!esterel::is_expression(kind)) {
+        need(at, whole, in_occurrence, true);
+      }
+    }
   }
 
   void visit_children(NodeId node) {
@@ -99,7 +117,7 @@ class Walk {
       if (parts_seen) {
         const Refusal refusal = refusal_when_read(tree_, node);
         if (refusal != Refusal::None)
-          events_.push_back(RefusalEvent{refusal, span(node), span(node)});
+          events_.push_back(RefusalEvent{refusal, span(node), span(node), false});
         continue;
       }
       stack.emplace_back(node, true);
@@ -117,7 +135,7 @@ class Walk {
     const Span whole = span(node);
     const Refusal when_read = refusal_when_read(tree_, node);
     if (refusal_kind(when_read) == RefusalKind::StopAtKeyword) {
-      events_.push_back(RefusalEvent{when_read, keyword(node), keyword(node)});
+      events_.push_back(RefusalEvent{when_read, keyword(node), keyword(node), false});
       visit_children(node);
       return;
     }
@@ -133,9 +151,12 @@ class Walk {
         need_parts(node, kind, whole, when_read);
         break;
     }
-    if (when_read != Refusal::None) events_.push_back(RefusalEvent{when_read, whole, whole});
+    if (when_read != Refusal::None) events_.push_back(RefusalEvent{when_read, whole, whole, false});
     // A then or else part needs its statement's text as soon as it is read.
     if ((tree_.at(node).flags & esterel::kBranch) != 0) need(node, whole);
+    if (when_read != Refusal::None || refusal_without_text(tree_, node, false) != Refusal::None) {
+      need_once_rewritten(node, whole, kind != Kind::PresentCases);
+    }
   }
 
   // The parts whose text a translated construct needs, once all its parts are read.
@@ -169,6 +190,7 @@ class Walk {
   const esterel::Tree& tree_;
   std::string_view source_;
   std::vector<RefusalEvent> events_;
+  std::vector<bool> reported_;  // by node: reported as without text
 };
 
 }  // namespace
@@ -179,7 +201,7 @@ std::vector<RefusalEvent> walk_refusals(const esterel::Tree& tree, std::string_v
 
 const RefusalEvent* first_stop(const std::vector<RefusalEvent>& events) {
   for (const RefusalEvent& event : events) {
-    if (refusal_kind(event.construct) != RefusalKind::Skip) return &event;
+    if (refusal_kind(event.construct) != RefusalKind::Skip && !event.once_rewritten) return &event;
   }
   return nullptr;
 }

@@ -17,6 +17,11 @@ namespace esterel {
 [[nodiscard]] std::string syntax_error_message(std::string_view unexpected, std::string_view text,
                                                const std::vector<const char*>& expected);
 
+// Returns "syntax error, missing X before Y" for the missing symbol and the symbol found in its
+// place, with its source text.
+[[nodiscard]] std::string missing_token_message(std::string_view missing,
+                                                std::string_view before, std::string_view text);
+
 }  // namespace esterel
 
 #endif  // MORVAC_ESTEREL_TOKEN_NAMES_H
