@@ -89,7 +89,8 @@ void add_no_text_finding(std::string_view source, const std::vector<Span>& no_te
   out.push_back(Finding{no_text.front(), Level::Warning, "skipped-bytes",
                         std::to_string(count) + (count == 1 ? " character" : " characters") +
                             " that no Esterel text holds (" + kinds +
-                            "): morvac skips them as blanks; the first is here",
+                            (count == 1 ? "): morvac skips it as a blank"
+                                        : "): morvac skips them as blanks; the first is here"),
                         {}});
 }
 

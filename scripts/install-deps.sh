@@ -4,7 +4,8 @@
 # Usage: scripts/install-deps.sh [extra package ...]
 set -eu
 packages="build-essential cmake pkg-config bison flex libfl-dev libfltk1.3-dev libgtest-dev \
-  xvfb xfonts-base fonts-dejavu-core xdotool mount qpdf poppler-utils ghostscript groff-base file $*"
+  xvfb xfonts-base fonts-dejavu-core xdotool mount qpdf poppler-utils ghostscript groff-base file \
+  vim emacs-nox $*"
 command -v npm >/dev/null 2>&1 || packages="$packages nodejs npm"
 missing=""
 for p in $packages; do

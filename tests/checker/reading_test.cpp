@@ -45,9 +45,9 @@ TEST(CheckerReading, CasesOfTheTable) {
   };
   const auto stop = [](const CaseFields& args) -> CaseFields {
     const std::string source = "module M :\ninput S;\n" + args[0] + "\nend module\n";
-    const FileReport report = check_source(source);
-    EXPECT_TRUE(report.inconsistencies.empty());
-    return {verdict_line("m", LineIndex(source), report)};
+    const CheckedFile file{"m", source, check_source(source), LineIndex(source)};
+    EXPECT_TRUE(file.report.inconsistencies.empty());
+    return {verdict_line(file, ColumnStyle{})};
   };
   expect_cases(TABLE_DIR "/reading.tsv",
                {{"copy", copy}, {"back", back}, {"said", said}, {"stop", stop}});
