@@ -1,26 +1,37 @@
-# What `cmake --install` puts where, and the Debian package that `cpack` (make package) builds.
+# What `cmake --install` puts where; the Debian packages (debian/) share it out.
 #
-#   bin/morvac                              the translator (the project's libraries linked in)
-#   bin/morvac-check                        the checker of Esterel v5 programs against morvac
-#   share/man/man1/morvac.1.gz              their manual pages
-#   share/man/man1/morvac-check.1.gz
-#   share/doc/morvac/                       README.md and the pictures it shows
-#   lib/lib{Stringpp,formspp,sock}.a        static libraries
-#   lib/lib{Stringpp,formspp,sock}.so.*     shared libraries, soname lib<name>.so.3
+#   bin/morvac, bin/morvac-check            the programs (the project's libraries linked in)
+#   share/man/man1/<program>.1.gz           their manual pages
+#   <libdir>/morvac/message-box.so          morvac's message box, loaded with its first message
+#   share/doc/morvac/                       README.md, the pictures it shows, the examples
+#   <libdir>/lib{Stringpp,formspp,sock}.a   static libraries
+#   <libdir>/lib{Stringpp,formspp,sock}.so.*  shared libraries, soname lib<name>.so.3
 #   include/morvac/                         Stringpp.h, formspp.h (and formspp/), sock.h
-#   lib/cmake/morvac/                       find_package(morvac): morvac::<name> shared,
+#   <libdir>/cmake/morvac/                  find_package(morvac): morvac::<name> shared,
 #                                           morvac::<name>_static static
-#   lib/pkgconfig/{Stringpp,formspp,sock}.pc
+#   <libdir>/pkgconfig/{Stringpp,formspp,sock}.pc
+# <libdir> is lib, or lib/<multiarch triplet> for the prefix /usr (GNUInstallDirs).
+#
+# A new program: its name in morvac_programs, and its manual page in docs/<name>.1; the package
+# morvac takes every program and manual page (debian/morvac.install). A library that only the
+# programs use is linked statically and never installed. A new public library: made by
+# morvac_library(), named in morvac_libraries, and given a runtime package in debian/ (a stanza
+# of control and a .install file). tests/install/packages.txt lists what each package holds.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(MORVAC_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/morvac)
-set(morvac_libraries Stringpp Stringpp_shared formspp formspp_shared sock sock_shared)
+set(morvac_programs morvac morvac-check)
+set(morvac_libraries Stringpp formspp sock)
 
-install(TARGETS morvac morvac-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ${morvac_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS morvac_message_box LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/morvac)
 
-# include/morvac serves <morvac/formspp.h> and also the "formspp/..." includes between headers.
-install(TARGETS ${morvac_libraries}
+# Each library static (<name>) and shared (<name>_shared). include/morvac serves
+# <morvac/formspp.h> and also the "formspp/..." includes between headers.
+set(library_targets ${morvac_libraries})
+list(TRANSFORM library_targets APPEND _shared OUTPUT_VARIABLE shared_targets)
+install(TARGETS ${library_targets} ${shared_targets}
   EXPORT morvacTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -68,6 +79,7 @@ endif()
 # The files are written at install time so that they name the prefix actually installed to
 # (`cmake --install --prefix`, or the package's /usr), not the one configured.
 install(CODE "
+  set(MORVAC_PC_NAMES \"${morvac_libraries}\")
   set(MORVAC_PC_TEMPLATES \"${PROJECT_SOURCE_DIR}/cmake/pkgconfig\")
   set(MORVAC_PC_STAGE \"${CMAKE_CURRENT_BINARY_DIR}/pkgconfig\")
   set(MORVAC_PC_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
@@ -78,7 +90,7 @@ install(CODE "
 install(SCRIPT cmake/InstallPkgConfig.cmake)
 
 # Manual pages, compressed as Debian installs them.
-foreach(page IN ITEMS morvac morvac-check)
+foreach(page IN LISTS morvac_programs)
   set(man_page ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.1)
   add_custom_command(OUTPUT ${man_page}.gz
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/${page}.1 ${man_page}
@@ -91,33 +103,7 @@ foreach(page IN ITEMS morvac morvac-check)
 endforeach()
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY docs/images DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+install(FILES examples/watch_dog.strl DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+install(DIRECTORY examples/esterel/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
+        FILES_MATCHING PATTERN "*.strl")
 
-# Debian package: one package with the translator, its checker, their manual pages and the libraries for
-# developers (headers, static and shared libraries, CMake and pkg-config files).
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME morvac)
-set(CPACK_PACKAGE_VENDOR "morvac")
-if(NOT CPACK_PACKAGE_CONTACT)
-  set(CPACK_PACKAGE_CONTACT "morvac maintainers")
-endif()
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "Esterel v5 to Quarl translator, with its string, GUI and socket libraries")
-set(CPACK_PACKAGE_DESCRIPTION "\
-morvac translates Esterel v5 programs into the synchronous language Quarl;
-morvac-check lists, located, everything in a program that stops it.
-The package also holds the libraries that come with it, static and shared, with
-their headers, CMake package and pkg-config files: Stringpp (string utilities),
-formspp (dialogs, text pager and simulator panels on FLTK 1.3) and sock (TCP
-helpers).")
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION devel)
-# Runtime dependencies from the binaries (dpkg-shlibdeps); the libraries' own soname is
-# declared for packages built against them, with the ldconfig trigger that goes with it.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libfltk1.3-dev, pkg-config")
-set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
-include(CPack)

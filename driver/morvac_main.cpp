@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "formspp/message_box.h"
 #include "lex.strl5.h"
 #include "strl5_parser.h"
+#include "user_message.h"
 
 namespace {
 
@@ -49,16 +49,16 @@ int main(int argc, char** argv) {
 
   const std::string version = std::string("3.4.3") + "-0";
   if (argc < 2) {
-    fl_show_Smessages(missing_argument_message(version));
+    show_user_message(missing_argument_message(version));
     std::exit(1);
   }
   const std::string argument = argv[1];
   if (argument == "-h") {
-    fl_show_Smessages(help_message(version));
+    show_user_message(help_message(version));
     std::exit(0);
   }
   if (argument == "-v") {
-    fl_show_Smessages("morvac : version  " + version);
+    show_user_message("morvac : version  " + version);
     std::exit(0);
   }
 
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   std::fstream log(argument + ".log", std::ios::out);
   std::fstream output(argument + ".qrl", std::ios::out);
   if (input.fail()) {
-    fl_show_Smessages("file " + input_name + " not found");
+    show_user_message("file " + input_name + " not found");
     std::exit(1);
   }
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     // The scanner lives until the process ends.
     static strl5FlexLexer* const scanner = new strl5FlexLexer(&input, &log);
     parser.scanner = scanner;
-    if (parser.parse(output, log, 0) != 0) fl_show_Smessages("parsing error in file " + input_name);
+    if (parser.parse(output, log, 0) != 0) show_user_message("parsing error in file " + input_name);
     input.close();
   }
   log.close();

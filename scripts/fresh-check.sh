@@ -1,8 +1,10 @@
 #!/bin/sh
 # Proves that the README's two commands work on a bare Debian 12: builds a minimal Debian 12 root
 # with mmdebstrap (apt, git, make, ca-certificates and nothing else), clones this repository's
-# HEAD into it, and runs `make run` and `make test` there as root through chroot. Prints the tail
-# of each log and how long each stage took; fails when either command fails.
+# HEAD into it, and runs `make run` and `make test` there as root through chroot; then installs
+# the Debian packages that `make test` built and uses them
+# (tests/install/use_installed_packages.sh). Prints the tail of each log, what `make run`
+# installed, and how long each stage took; fails when any stage fails.
 #
 # Usage: scripts/fresh-check.sh            (as root; `make fresh-check` installs mmdebstrap)
 # Environment:
@@ -98,25 +100,40 @@ mkdir -p "$cache/npm" "$root/var/cache/apt/archives" "$root/root/.npm"
 mount --bind "$cache/apt-archives" "$root/var/cache/apt/archives"
 mount --bind "$cache/npm" "$root/root/.npm"
 
-# Runs `make <target>` in the clone, as a fresh root login would, with no display and no terminal.
-run_make() {
-  log="$work/make-$1.log"
-  start_stage "make $1"
-  make_status=0
+# Runs the command $2 in the clone, as a fresh root login would, with no display and no
+# terminal, as the stage named $1.
+run_stage() {
+  log="$work/$(echo "$1" | tr ' ' '-').log"
+  start_stage "$1"
+  stage_status=0
   chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    /bin/sh -c "cd /root/morvac && make $1" </dev/null >"$log" 2>&1 || make_status=$?
-  end_stage "make $1"
-  echo "-- last $tail_lines lines of make $1 (exit status $make_status):"
+    /bin/sh -c "cd /root/morvac && $2" </dev/null >"$log" 2>&1 || stage_status=$?
+  end_stage "$1"
+  echo "-- last $tail_lines lines of $1 (exit status $stage_status):"
   tail -n "$tail_lines" "$log"
-  return "$make_status"
+  return "$stage_status"
+}
+
+# Prints the installed packages of the root, one "name size-in-KiB" a line, sorted.
+installed_packages() {
+  chroot "$root" dpkg-query -W -f '${Package} ${Installed-Size}\n' | sort
 }
 
 failed=""
-run_make run || failed="$failed run"
-run_make test || failed="$failed test"
+installed_packages >"$work/packages-before"
+run_stage "make run" "make run" || failed="$failed, make run"
+installed_packages >"$work/packages-after"
+comm -13 "$work/packages-before" "$work/packages-after" >"$work/packages-added"
+echo "-- make run installed $(wc -l <"$work/packages-added") packages," \
+  "$(awk '{ kib += $2 } END { printf "%.0f", kib / 1024 }' "$work/packages-added") MiB:"
+cut -d' ' -f1 "$work/packages-added" | tr '\n' ' ' | fold -s -w 96 | sed 's/^/  /'
+echo
+run_stage "make test" "make test" || failed="$failed, make test"
+run_stage "installed packages" "sh tests/install/use_installed_packages.sh" ||
+  failed="$failed, the installed packages"
 if [ -n "$failed" ]; then
-  echo "fresh-check: FAILED on a bare Debian 12: make$failed"
+  echo "fresh-check: FAILED on a bare Debian 12: ${failed#, }"
   exit 1
 fi
-echo "fresh-check: make run and make test pass on a bare Debian 12"
+echo "fresh-check: make run, make test and the installed packages pass on a bare Debian 12"

@@ -1,12 +1,58 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing need, and only those missing;
-# then the npm packages of the SARIF test (see the end).
-# Usage: scripts/install-deps.sh [extra package ...]
+# Installs the Debian packages that morvac needs, only those missing.
+# Usage: scripts/install-deps.sh run|test [extra package ...]
+#   run    what building and running morvac needs (make run)
+#   test   that, and what the test suite uses (make test), with the npm packages of the SARIF
+#          test (see the end)
+# Extra packages (make fuzz, make mutants, make package, make fresh-check) follow the set.
 set -eu
-packages="build-essential cmake pkg-config bison flex libfl-dev libfltk1.3-dev libgtest-dev \
-  xvfb xfonts-base fonts-dejavu-core xdotool mount qpdf poppler-utils ghostscript groff-base file \
-  vim emacs-nox $*"
-command -v npm >/dev/null 2>&1 || packages="$packages nodejs npm"
+
+# Building and running morvac: compilers, CMake, bison, the scanner interface that flex
+# declares (FlexLexer.h), and FLTK 1.3 with its forms library and Xlib.
+run_packages="
+  build-essential
+  cmake
+  bison
+  libfl-dev
+  libfltk1.3-dev
+"
+
+# The test suite: GoogleTest; a virtual X server, its fonts and xdotool for the windows; qpdf,
+# poppler-utils and ghostscript read the exported PDF and PostScript; groff-base renders the
+# manual pages; mount for the bare-root helpers; pkg-config, debhelper and lintian for the
+# installed libraries and the Debian packages; vim and emacs-nox read morvac-check's findings as
+# editors do.
+test_packages="
+  libgtest-dev
+  xvfb
+  xfonts-base
+  fonts-dejavu-core
+  xdotool
+  qpdf
+  poppler-utils
+  ghostscript
+  groff-base
+  mount
+  pkg-config
+  debhelper
+  lintian
+  vim
+  emacs-nox
+"
+
+set_name=${1:-}
+case $set_name in
+  run) packages=$run_packages ;;
+  test)
+    packages="$run_packages $test_packages"
+    # Node's own packages bring npm with them; Debian's node needs Debian's npm.
+    command -v npm >/dev/null 2>&1 || packages="$packages nodejs npm"
+    ;;
+  *) echo "usage: $0 run|test [extra package ...]" >&2; exit 2 ;;
+esac
+shift
+packages="$packages $*"
+
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
@@ -21,6 +67,7 @@ if [ -n "$missing" ]; then
   $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
 fi
 
+[ "$set_name" = test ] || exit 0
 # morvac-check's SARIF output is validated by ajv (a JSON Schema validator, with its formats)
 # against the SARIF 2.1.0 schema that Microsoft's SARIF Multitool package ships.
 npm_dir=/usr/local/lib/morvac-npm

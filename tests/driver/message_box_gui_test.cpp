@@ -1,5 +1,6 @@
 // With a display, morvac's messages are real modal boxes: the program waits until the user
-// closes the box, prints nothing, and then ends with the status of the message.
+// closes the box, prints nothing, and then ends with the status of the message. A message box
+// module that cannot be loaded is like a display that cannot be opened.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -7,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <utility>
@@ -48,13 +50,18 @@ int wait_for_exit(pid_t child, std::chrono::milliseconds timeout) {
 
 TEST(MessageBox, WaitsForTheUserThenEndsWithItsStatus) {
   REQUIRE_DISPLAY();
-  for (const auto& [argument, expected] : {std::pair{"-v", 0}, {"-h", 0}, {"no_such_input", 1}}) {
+  // The last shows its box once the translation has begun: m.strl holds a syntax error.
+  for (const auto& [argument, expected] :
+       {std::pair{"-v", 0}, {"-h", 0}, {"no_such_input", 1}, {"m", 0}}) {
     SCOPED_TRACE(argument);
     const std::string work = make_temp_directory();
+    write_file(work + "/m.strl", "module M:\nemit\nend module\n");
     const std::string out_path = work + "/stdout";
     const pid_t child = fork();
     if (child == 0) {
-      if (!freopen(out_path.c_str(), "w", stdout) || chdir(work.c_str()) != 0) _exit(126);
+      if (!freopen(out_path.c_str(), "w", stdout) || !freopen("/dev/null", "w", stderr) ||
+          chdir(work.c_str()) != 0)
+        _exit(126);
       execl(MORVAC_BINARY, MORVAC_BINARY, argument, static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -70,7 +77,31 @@ TEST(MessageBox, WaitsForTheUserThenEndsWithItsStatus) {
     if (status == -1) kill(child, SIGKILL);
     EXPECT_EQ(expected, status);
     EXPECT_EQ("", read_file(out_path)) << "the message goes to the box, not to standard output";
+    std::filesystem::remove_all(work);
   }
+}
+
+// A copy of morvac finds no module beside it, then a module without the entry point.
+TEST(MessageBox, WithoutItsModuleTheTextGoesToStandardOutput) {
+  REQUIRE_DISPLAY();
+  namespace fs = std::filesystem;
+  const fs::path program = fs::path(make_temp_directory()) / "bin" / "morvac";
+  fs::create_directories(program.parent_path());
+  fs::copy_file(MORVAC_BINARY, program);
+  const fs::path module = program.parent_path() / MORVAC_MESSAGE_BOX_MODULE;
+  ProcessOptions with_display;
+  with_display.keep_display = true;
+  for (const char* module_source : {"", MODULE_WITHOUT_ENTRY}) {
+    SCOPED_TRACE(module_source);
+    if (*module_source != '\0') {
+      fs::create_directories(module.parent_path());
+      fs::copy_file(module_source, module);
+    }
+    const ProcessResult result = run_process({program.string(), "-v"}, with_display);
+    EXPECT_EQ(0, result.status);
+    EXPECT_EQ("morvac : version  3.4.3-0\n", result.out);
+  }
+  fs::remove_all(program.parent_path().parent_path());
 }
 
 }  // namespace

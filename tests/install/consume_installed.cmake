@@ -4,6 +4,7 @@
 #   WORK_DIR      scratch folder, emptied first
 #   CONSUMER_DIR  tests/install/consumer
 #   METHOD        find_package (shared and static targets) or pkg-config (compiler command line)
+#   VERSION       the project's version
 #   CXX, CXX_FLAGS  the compiler and flags the libraries were built with
 include(${CMAKE_CURRENT_LIST_DIR}/test_support.cmake)
 
@@ -11,6 +12,8 @@ set(prefix ${WORK_DIR}/prefix)
 set(expected "Stringpp 42, sock listening\n")
 file(REMOVE_RECURSE ${WORK_DIR})
 run_checked("cmake --install" COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+# The installed morvac finds its message box beside the libraries.
+expect_version_from_module(${prefix}/bin/morvac ${prefix}/lib/morvac/message-box.so ${VERSION})
 
 if(METHOD STREQUAL "find_package")
   set(build ${WORK_DIR}/build)

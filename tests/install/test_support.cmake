@@ -40,3 +40,17 @@ function(expect_morvac_libraries_needed program shared)
     endif()
   endforeach()
 endfunction()
+
+# Stops the test unless `program -v`, without a display, prints morvac's version and loads its
+# message box module, the file `module`.
+function(expect_version_from_module program module version)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY LD_DEBUG=files ${program} -v
+                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE loads)
+  expect_equal("${program} -v" "${status}: ${out}" "0: morvac : version  ${version}-0\n")
+  if(NOT loads MATCHES "file=([^ ]*/message-box\\.so) ")
+    message(FATAL_ERROR "${program} loaded no message box module:\n${loads}")
+  endif()
+  file(REAL_PATH "${CMAKE_MATCH_1}" loaded)
+  file(REAL_PATH "${module}" expected)
+  expect_equal("the message box module of ${program}" "${loaded}" "${expected}")
+endfunction()

@@ -48,6 +48,7 @@ ProcessResult run_process(const std::vector<std::string>& argv, const ProcessOpt
     } else if (!options.keep_display) {
       unsetenv("DISPLAY");
     }
+    for (const std::string& entry : options.environment) putenv(const_cast<char*>(entry.c_str()));
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));

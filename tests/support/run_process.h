@@ -12,11 +12,12 @@ struct ProcessResult {
 };
 
 struct ProcessOptions {
-  std::string directory;            // working directory ("" keeps the current one)
-  bool keep_display = false;        // false: DISPLAY is removed from the environment
-  std::string display;              // when set, DISPLAY is this instead
-  std::vector<int> closed_streams;  // standard descriptors (0, 1, 2) closed at start
-  bool err_to_closed_pipe = false;  // standard error is a pipe whose reader is gone
+  std::string directory;                 // working directory ("" keeps the current one)
+  bool keep_display = false;             // false: DISPLAY is removed from the environment
+  std::string display;                   // when set, DISPLAY is this instead
+  std::vector<int> closed_streams;       // standard descriptors (0, 1, 2) closed at start
+  bool err_to_closed_pipe = false;       // standard error is a pipe whose reader is gone
+  std::vector<std::string> environment;  // NAME=value entries added to the environment
 };
 
 // Runs argv[0] (a path) with the arguments argv, and returns how it ended and its output.
