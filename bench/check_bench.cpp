@@ -41,6 +41,14 @@ std::string comments(std::size_t n) {
   return out;
 }
 
+// One line of n bytes with a finding every few bytes, among tabs and accented letters: each
+// finding's column is counted on that line.
+std::string long_line(std::size_t n) {
+  std::string out = "module M:\nvar x : integer in ";
+  while (out.size() < n) out += "x := 1;\t%{ \xC3\xA9t\xC3\xA9 }% ";
+  return out + "nothing end\nend module\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,6 +96,7 @@ int main(int argc, char** argv) {
       {"unclosed strings", unclosed_strings, 1000000},
       {"echoed chars", echoed_characters, 1000000},
       {"comments", comments, 1000000},
+      {"1 long line", long_line, 1000000},
   };
   std::printf("%-16s %8s %8s %8s %7s\n", "morvac-check", "MB(8n)", "cpu(n)", "cpu(8n)", "ratio");
   bool linear = true;

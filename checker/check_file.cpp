@@ -293,6 +293,17 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
   }
 }
 
+// The end of input, after the last line end, is on no line that editors show: what stands there
+// is placed at the end of the last line instead.
+Span on_a_line(std::string_view source, Span span) {
+  const auto size = static_cast<std::uint32_t>(source.size());
+  if (size == 0 || source.back() != '\n') return span;
+  const std::uint32_t line_end = size >= 2 && source[size - 2] == '\r' ? size - 2 : size - 1;
+  if (span.begin == size) span.begin = line_end;
+  if (span.end == size) span.end = line_end;
+  return span;
+}
+
 }  // namespace
 
 FileReport check_source(std::string_view source) {
@@ -351,6 +362,10 @@ FileReport check_source(std::string_view source) {
   add_reading_findings(reading, morvac_tokens, *prediction.parse, report.findings);
   prediction.uses_extension = uses_extension(prediction.parse->tree, source);
   settle_verdict(run_morvac(report.copy.text), prediction, morvac_tokens, report);
+  for (Finding& finding : report.findings) {
+    finding.span = on_a_line(source, finding.span);
+    for (Note& note : finding.notes) note.span = on_a_line(source, note.span);
+  }
   sort_findings(report.findings);
   return report;
 }

@@ -6,6 +6,7 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::uint32_t kTabStop = 8;
+constexpr std::uint32_t kCheckpointBytes = 256;
 
 // A byte that continues a UTF-8 character: no column of its own.
 bool continues_a_character(unsigned char byte) {
@@ -19,6 +20,22 @@ LineIndex::LineIndex(std::string_view text) {
   for (std::size_t at = text.find('\n'); at != std::string_view::npos;
        at = text.find('\n', at + 1)) {
     starts_.push_back(static_cast<std::uint32_t>(at + 1));
+  }
+  checkpoints_.reserve(text.size() / kCheckpointBytes + 1);
+  const std::size_t first = text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? 3 : 0;
+  Checkpoint column{0, 0};
+  for (std::size_t i = 0;; ++i) {
+    if (i % kCheckpointBytes == 0) checkpoints_.push_back(column);
+    if (i == text.size()) break;
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (i < first || continues_a_character(byte)) continue;
+    if (byte == '\n') {
+      column = Checkpoint{0, 0};
+    } else {
+      column.display = byte == '\t' ? (column.display / kTabStop + 1) * kTabStop
+                                     : column.display + 1;
+      ++column.code_points;
+    }
   }
 }
 
@@ -40,6 +57,13 @@ LineColumn LineIndex::at(std::string_view text, std::uint32_t offset, ColumnStyl
     column = offset - begin;
   } else {
     const std::uint32_t end = std::min<std::uint32_t>(offset, static_cast<std::uint32_t>(text.size()));
+    // Counted on from the last checkpoint of the line before end, if any.
+    const std::uint32_t mark = end / kCheckpointBytes;
+    if (mark * kCheckpointBytes > begin && mark < checkpoints_.size()) {
+      const Checkpoint& from = checkpoints_[mark];
+      column = style.unit == ColumnUnit::Display ? from.display : from.code_points;
+      begin = mark * kCheckpointBytes;
+    }
     for (std::uint32_t i = begin; i < end; ++i) {
       const auto byte = static_cast<unsigned char>(text[i]);
       if (byte == '\t' && style.unit == ColumnUnit::Display) {

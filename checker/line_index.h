@@ -30,11 +30,20 @@ class LineIndex {
   [[nodiscard]] LineColumn at(std::uint32_t offset) const;
   // Returns the line of offset in text (the text indexed) and its column in style. A byte-order
   // mark that opens the text is no character of its first line: editors read it as the encoding.
+  // Takes constant time, also on lines of megabytes.
   [[nodiscard]] LineColumn at(std::string_view text, std::uint32_t offset,
                               ColumnStyle style) const;
 
  private:
+  // The columns (from 0) of every kCheckpointBytes-th offset in its line, from which a column is
+  // counted on.
+  struct Checkpoint {
+    std::uint32_t display;
+    std::uint32_t code_points;
+  };
+
   std::vector<std::uint32_t> starts_;  // offset of each line's first byte
+  std::vector<Checkpoint> checkpoints_;
 };
 
 #endif  // MORVAC_CHECKER_LINE_INDEX_H

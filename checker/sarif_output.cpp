@@ -18,7 +18,9 @@ struct RuleText {
   const char* help;
 };
 
-// Every rule id the checker uses, in a fixed order (results name them by index too).
+// Every rule id the checker uses, in a fixed order (results name them by index too). A rule's
+// name differs from its id, also in letter case: SARIF readers take an id for an opaque key and
+// show the name.
 constexpr RuleText kRules[] = {
     {"syntax-error", "SyntaxError", "Esterel v5 syntax error",
      "The text is not Esterel v5: a token is missing or unexpected. morvac cannot read the file.",
@@ -34,7 +36,7 @@ constexpr RuleText kRules[] = {
      "Bytes that are no Esterel text (a byte-order mark, no-break spaces, NUL, other control or "
      "non-ASCII characters): morvac skips them as blanks. One finding a file, at the first.",
      "Replace them by plain blanks, or leave them: morvac reads the file as if they were blanks."},
-    {"comment", "Comment", "a comment, which the copy blanks",
+    {"comment", "BlankedComment", "a comment, which the copy blanks",
      "A % comment, a %{ }% block or a C comment: morvac has no comments and would read its "
      "words. The copy blanks it, lines kept.",
      "Nothing to do: the copy written with -o is what morvac reads."},
@@ -42,7 +44,7 @@ constexpr RuleText kRules[] = {
      "A line for the C preprocessor (#include, #define, #ifdef...): morvac would read its words. "
      "The copy blanks it, lines kept.",
      "Run the C preprocessor first, or use the copy written with -o."},
-    {"assign", "Assign", "`:=`, which the copy writes `assign`",
+    {"assign", "ColonEqualsAssignment", "`:=`, which the copy writes `assign`",
      "morvac reads an assignment or an initial value written with the keyword assign, not :=. "
      "The copy writes assign.",
      "Nothing to do: the copy written with -o is what morvac reads."},
@@ -52,13 +54,13 @@ constexpr RuleText kRules[] = {
      "Check that the Quarl text means what the program means."},
     {"trap-value", "TrapValue", "`??T`, which morvac cannot read",
      "A trap's value ??T: morvac has no form for it.", "Rewrite the program without it."},
-    {"incompatibility", "Incompatibility", "`#` in a relation, which morvac cannot read",
+    {"incompatibility", "IncompatibleSignals", "`#` in a relation, which morvac cannot read",
      "A relation of incompatible signals written with #: morvac has no form for it.",
      "Remove the relation: morvac skips relations anyway."},
     {"module-dot", "ModuleDot", "a `.`, which morvac skips",
      "A full stop: morvac skips it, so a module closed by . is not closed for morvac.",
      "Close the module with end module."},
-    {"elsif", "Elsif", "`elsif`, which morvac reads as a name",
+    {"elsif", "ElsifKeyword", "`elsif`, which morvac reads as a name",
      "morvac has elseif, not elsif.", "Write elseif."},
     {"implies-arrow", "ImpliesArrow", "`=>`, which morvac reads as `=` and `>`",
      "morvac has implies, not =>, in relations.", "Write implies."},
@@ -99,7 +101,7 @@ constexpr RuleText kRules[] = {
     {"morvac-syntax-error", "MorvacSyntaxError", "where morvac's parser fails on the copy",
      "The token at which morvac's parser fails on the copy, with morvac's own message.",
      "Mend the errors before it."},
-    {"internal", "Internal", "the checker's prediction disagrees with morvac",
+    {"internal", "InternalInconsistency", "the checker's prediction disagrees with morvac",
      "The checker predicted another outcome than morvac's own front end gave: a fault of the "
      "checker.",
      "Please report the program."},

@@ -133,7 +133,8 @@ constexpr std::string_view kDirectives[] = {"define", "elif",   "else",  "endif"
 // Returns the length of the UTF-8 character that starts with byte at s[at], or 1.
 std::size_t character_length(std::string_view s, std::size_t at) {
   const auto lead = static_cast<unsigned char>(s[at]);
-  const std::size_t length = lead >= 0xF0 && lead < 0xF8 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+  // 0xF8 and above lead no character of UTF-8.
+  const std::size_t length = lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
   if (lead < 0xC2 || at + length > s.size()) return 1;
   for (std::size_t i = 1; i < length; ++i) {
     if ((static_cast<unsigned char>(s[at + i]) & 0xC0) != 0x80) return 1;

@@ -53,7 +53,8 @@ std::string token_display(std::string_view symbol) {
   const bool keyword = !symbol.empty() && std::all_of(symbol.begin(), symbol.end(), [](char c) {
     return std::isupper(static_cast<unsigned char>(c)) != 0;
   });
-  if (!keyword) return std::string(symbol);  // $end, error, invalid token
+  if (symbol == "$end") return "end of file";
+  if (!keyword) return std::string(symbol);  // error, invalid token
   std::string word(symbol);
   for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return "`" + word + "`";

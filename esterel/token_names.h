@@ -9,7 +9,7 @@
 namespace esterel {
 
 // Returns how a message names the grammar symbol `symbol` (IDS, PVIRGULE, '#', $end ...), e.g.
-// "`;`", "name", "$end".
+// "`;`", "name", "end of file".
 [[nodiscard]] std::string token_display(std::string_view symbol);
 
 // Returns "syntax error, unexpected X, expecting A or B ..." for the unexpected symbol, its

@@ -43,6 +43,10 @@ TEST(CheckerReading, CasesOfTheTable) {
     }
     return {out, comparison.differs ? "differs" : "same"};
   };
+  const auto form = [](const CaseFields& args) -> CaseFields {
+    const ReadingComparison comparison = read(args[0]).comparison;
+    return {comparison.differences.empty() ? "-" : comparison.differences.front().message};
+  };
   const auto stop = [](const CaseFields& args) -> CaseFields {
     const std::string source = "module M :\ninput S;\n" + args[0] + "\nend module\n";
     const CheckedFile file{"m", source, check_source(source), LineIndex(source)};
@@ -50,7 +54,7 @@ TEST(CheckerReading, CasesOfTheTable) {
     return {verdict_line(file, ColumnStyle{})};
   };
   expect_cases(TABLE_DIR "/reading.tsv",
-               {{"copy", copy}, {"back", back}, {"said", said}, {"stop", stop}});
+               {{"copy", copy}, {"back", back}, {"said", said}, {"form", form}, {"stop", stop}});
 }
 
 }  // namespace

@@ -268,7 +268,7 @@ TEST(EsterelTree, KindNamesAndGroups) {
 }
 
 TEST(EsterelTree, EmptyAndDeepPrograms) {
-  EXPECT_EQ("(File 1:1-1:1)\nerror 1:1: syntax error, unexpected $end, expecting `module`\n",
+  EXPECT_EQ("(File 1:1-1:1)\nerror 1:1: syntax error, unexpected end of file, expecting `module`\n",
             dump(""));
   // The printer needs no deep recursion.
   std::string deep = "module M: ";
