@@ -10,6 +10,7 @@
 #include "morvac_run.h"
 #include "reading_differences.h"
 #include "refusal_walk.h"
+#include "spelling_rewrite.h"
 
 using esterel::EsterelScan;
 using esterel::LexError;
@@ -131,6 +132,35 @@ void add_edit_findings(const Copy& copy, std::vector<Finding>& out) {
         out.push_back(Finding{edit.source, Level::Warning, "assign",
                               "`:=`: morvac reads `assign`; the copy writes it so", {}});
         break;
+      case EditReason::NotEqual:
+        out.push_back(Finding{edit.source, Level::Warning, "not-equal",
+                              "`<>`: morvac reads `<` and `>`; it has `!=`, which the copy writes",
+                              {}});
+        break;
+      case EditReason::Implies:
+        out.push_back(Finding{edit.source, Level::Warning, "implies-arrow",
+                              "`=>`: morvac reads `=` and `>`; it has `implies`, which the copy "
+                              "writes",
+                              {}});
+        break;
+      case EditReason::Elsif:
+        out.push_back(Finding{edit.source, Level::Warning, "elsif",
+                              "`elsif`: morvac reads a name; it has `elseif`, which the copy "
+                              "writes",
+                              {}});
+        break;
+      case EditReason::GluedMinus:
+        out.push_back(Finding{edit.source, Level::Warning, "minus-number",
+                              "`-` before digits: morvac reads it as the sign of one number, "
+                              "not as a subtraction; the copy writes a blank after it",
+                              {}});
+        break;
+      case EditReason::Incompatibility:
+        out.push_back(Finding{edit.source, Level::Warning, "incompatibility",
+                              "relation with `#` (incompatible signals): morvac cannot read it "
+                              "and skips every relation anyway; the copy blanks it",
+                              {}});
+        break;
     }
   }
 }
@@ -179,9 +209,24 @@ const char* refusal_rule(Refusal construct) {
   }
 }
 
-// One finding per event.
-void add_refusal_findings(const std::vector<RefusalEvent>& events, std::vector<Finding>& out) {
+// The relations that the copy blanks, in source order.
+std::vector<Span> blanked_relations(const Copy& copy) {
+  std::vector<Span> relations;
+  for (const CopyEdit& edit : copy.edits) {
+    if (edit.reason == EditReason::Incompatibility) relations.push_back(edit.source);
+  }
+  return relations;
+}
+
+// One finding per event, but for the skips of relations that the copy blanks (morvac no longer
+// meets them; the copy's own warning says why).
+void add_refusal_findings(const std::vector<RefusalEvent>& events,
+                          const std::vector<Span>& blanked, std::vector<Finding>& out) {
   for (const RefusalEvent& event : events) {
+    if (std::any_of(blanked.begin(), blanked.end(),
+                    [&](const Span& s) { return s.begin == event.span.begin; })) {
+      continue;
+    }
     const bool skip = refusal_kind(event.construct) == RefusalKind::Skip;
     std::string message = refusal_message(event.construct);
     if (event.once_rewritten) message += " (met once the construct around it is rewritten)";
@@ -311,24 +356,25 @@ FileReport check_source(std::string_view source) {
   const EsterelScan scan = esterel::scan_esterel(source);
   const esterel::Parse parse = esterel::parse_esterel(source, scan.tokens);
   const std::vector<RefusalEvent> events = walk_refusals(parse.tree, source);
-  report.copy = make_copy(source, scan);
-  const std::vector<Token> morvac_tokens = read_as_morvac(report.copy);
   // Tokens that the reading skipped are blanks to Esterel as to morvac.
-  std::vector<Token> esterel_tokens;
+  std::vector<Token> kept_tokens;
   const std::vector<Token>* read_tokens = &scan.tokens;
   if (!parse.skipped.empty()) {
-    esterel_tokens.reserve(scan.tokens.size());
+    kept_tokens.reserve(scan.tokens.size());
     std::size_t next = 0;
     for (const Token& token : scan.tokens) {
       if (next < parse.skipped.size() && token.span.begin == parse.skipped[next].begin) {
         ++next;
         continue;
       }
-      esterel_tokens.push_back(token);
+      kept_tokens.push_back(token);
     }
-    read_tokens = &esterel_tokens;
+    read_tokens = &kept_tokens;
   }
-  const ReadingComparison reading = compare_readings(source, *read_tokens, morvac_tokens);
+  report.copy = make_copy(source, scan, spelling_edits(source, *read_tokens, parse));
+  const std::vector<Token> morvac_tokens = read_as_morvac(report.copy);
+  const std::vector<Token> esterel_tokens = as_copied(report.copy, *read_tokens);
+  const ReadingComparison reading = compare_readings(source, esterel_tokens, morvac_tokens);
 
   add_lexical_findings(source, scan, report.findings);
   for (const Span& skipped : parse.skipped) {
@@ -348,13 +394,14 @@ FileReport check_source(std::string_view source) {
   }
   add_edit_findings(report.copy, report.findings);
   add_combine_findings(parse.tree, source, report.findings);
-  add_refusal_findings(events, report.findings);
+  add_refusal_findings(events, blanked_relations(report.copy), report.findings);
 
   // The prediction is made on what morvac reads: the source's own tokens when they agree.
   esterel::Parse reread;
   std::vector<RefusalEvent> reread_events;
   Prediction prediction{&parse, &events, false};
-  if (reading.differs) {
+  // Where the copy blanks relations, morvac meets fewer skips than the source holds.
+  if (reading.differs || esterel_tokens.size() != read_tokens->size()) {
     reread = esterel::parse_esterel(source, morvac_tokens);
     reread_events = walk_refusals(reread.tree, source);
     prediction = Prediction{&reread, &reread_events, false};

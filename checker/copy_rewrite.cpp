@@ -25,7 +25,20 @@ std::uint32_t map_offset(const std::vector<CopyEdit>& edits, std::uint32_t at, b
   return edit.source.end + (at - edit.copy.end);
 }
 
-// The text of span with every character but the line ends made a blank: the lines stay.
+}  // namespace
+
+
+bool ends_an_operand(int code) {
+  return code == TOK_IDS || code == TOK_NATURAL || code == TOK_FLOAT || code == TOK_STRING ||
+         code == TOK_CLOSEP || code == TOK_TRUE_TOKEN || code == TOK_FALSE_TOKEN;
+}
+
+std::string apart(std::string_view source, Span span, std::string word) {
+  if (span.begin > 0 && is_name_char(source[span.begin - 1])) word.insert(0, " ");
+  if (span.end < source.size() && is_name_char(source[span.end])) word += ' ';
+  return word;
+}
+
 std::string blanked(std::string_view source, Span span) {
   std::string text(source.substr(span.begin, span.end - span.begin));
   for (char& c : text) {
@@ -33,8 +46,6 @@ std::string blanked(std::string_view source, Span span) {
   }
   return text;
 }
-
-}  // namespace
 
 Span Copy::to_source(Span copy_span) const {
   if (edits.empty()) return copy_span;
@@ -61,8 +72,9 @@ Copy apply_edits(std::string_view source, std::vector<PlannedEdit> edits) {
   return copy;
 }
 
-Copy make_copy(std::string_view source, const EsterelScan& scan) {
-  std::vector<PlannedEdit> edits;
+Copy make_copy(std::string_view source, const EsterelScan& scan,
+               std::vector<PlannedEdit> rewrites) {
+  std::vector<PlannedEdit> edits = std::move(rewrites);
   for (const Span& comment : scan.comments) {
     edits.push_back(PlannedEdit{comment, blanked(source, comment), EditReason::Comment});
   }
@@ -71,11 +83,23 @@ Copy make_copy(std::string_view source, const EsterelScan& scan) {
   }
   for (const Token& token : scan.tokens) {
     if (token.code != TOK_ASSIGN || source.compare(token.span.begin, 2, ":=") != 0) continue;
-    // `x:=1` is `x assign 1`: blanks keep the keyword apart from the names around it.
-    std::string word = "assign";
-    if (token.span.begin > 0 && is_name_char(source[token.span.begin - 1])) word.insert(0, " ");
-    if (token.span.end < source.size() && is_name_char(source[token.span.end])) word += ' ';
-    edits.push_back(PlannedEdit{token.span, std::move(word), EditReason::Assign});
+    // `x:=1` is `x assign 1`.
+    edits.push_back(PlannedEdit{token.span, apart(source, token.span, "assign"), EditReason::Assign});
   }
   return apply_edits(source, std::move(edits));
+}
+
+std::vector<Token> as_copied(const Copy& copy, const std::vector<Token>& tokens) {
+  std::vector<Token> out;
+  out.reserve(tokens.size());
+  auto edit = copy.edits.begin();
+  for (Token token : tokens) {
+    while (edit != copy.edits.end() && edit->source.end <= token.span.begin) ++edit;
+    const bool in_edit = edit != copy.edits.end() && edit->source.begin <= token.span.begin &&
+                         token.code != 0;
+    if (in_edit && edit->reason == EditReason::Incompatibility) continue;
+    if (in_edit && edit->reason == EditReason::Elsif) token.code = TOK_ELSEIF;
+    out.push_back(token);
+  }
+  return out;
 }

@@ -15,7 +15,6 @@ struct Region {
   std::size_t esterel_count;
   const Token* morvac;  // morvac's tokens of the region
   std::size_t morvac_count;
-  int before;  // Esterel's token before the region, or 0
   Span span;
 };
 
@@ -28,11 +27,6 @@ const Token* find(const Region& r, int code) {
     if (r.esterel[i].code == code) return &r.esterel[i];
   }
   return nullptr;
-}
-
-bool ends_an_operand(int code) {
-  return code == TOK_IDS || code == TOK_NATURAL || code == TOK_FLOAT || code == TOK_STRING ||
-         code == TOK_CLOSEP || code == TOK_TRUE_TOKEN || code == TOK_FALSE_TOKEN;
 }
 
 // Returns why morvac does not read a string as written, or null when it does.
@@ -88,12 +82,6 @@ ReadingDifference describe(std::string_view source, const Region& r) {
   for (std::size_t i = 0; i < r.esterel_count; ++i) {
     const Token& t = r.esterel[i];
     const std::string_view text = text_of(source, t.span);
-    if (t.code == TOK_IMPLIES && text == "=>") {
-      return {t.span, "implies-arrow", "`=>`: morvac reads `=` and `>`; it has `implies`", true};
-    }
-    if (t.code == TOK_NEQ && text == "<>") {
-      return {t.span, "not-equal", "`<>`: morvac reads `<` and `>`; it has `!=`", true};
-    }
     // A closed string holds an even number of quotes: its two ends and the doubled ones.
     if (t.code == TOK_STRING && std::count(text.begin(), text.end(), '"') % 2 == 0) {
       return {t.span, "string-form",
@@ -113,13 +101,9 @@ ReadingDifference describe(std::string_view source, const Region& r) {
   const bool glued_minus = r.esterel_count >= 2 && r.esterel[0].code == TOK_MINUS &&
                            r.morvac_count >= 1 && r.morvac[0].code == TOK_FLOAT &&
                            r.morvac[0].span.begin == r.esterel[0].span.begin;
-  if (glued_minus) {
-    if (!ends_an_operand(r.before)) return {r.span, "minus-number", ""};  // one number either way
-    return {r.span, "minus-number",
-            quoted +
-                ": morvac reads a minus sign and the digits after it as one number; "
-                "write a blank after `-`"};
-  }
+  // After an operand the copy writes a blank after the minus sign; elsewhere (`f(-1)`, `x - -1`)
+  // morvac reads one number either way.
+  if (glued_minus) return {r.span, "minus-number", ""};
   if (r.morvac_count == 1 && r.morvac[0].code == TOK_IDS && r.esterel_count > 1) {
     return {r.span, "glued-name", quoted + ": morvac reads one name here"};
   }
@@ -164,9 +148,7 @@ ReadingComparison compare_readings(std::string_view source, const Tokens& estere
         grew = true;
       }
     }
-    const Region region{
-        &esterel[i0],    i - i0, &morvac[k0], k - k0, i0 > 0 ? esterel[i0 - 1].code : 0,
-        Span{begin, end}};
+    const Region region{&esterel[i0], i - i0, &morvac[k0], k - k0, Span{begin, end}};
     result.differs = true;
     ReadingDifference difference = describe(source, region);
     // A run of the same form, token after token (`####`), is one finding.

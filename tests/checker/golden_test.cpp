@@ -3,7 +3,8 @@
 // case's folder must print <case>.expected and end with the status in <case>.status; then the
 // real morvac, run on the copy that morvac-check wrote (-o), must do what the verdict line says;
 // and where <case>.sarif is there, --format=sarif must print it. The status is 0 exactly for the
-// verdict `translates`, and a file that becomes Quarl holds no error.
+// verdict `translates`, and a file that becomes Quarl holds no error. Where <case>.copy is there,
+// the copy must be it.
 // MORVAC_UPDATE_GOLDEN=1 rewrites the expected files from what morvac-check does (review them).
 #include <gtest/gtest.h>
 
@@ -90,6 +91,14 @@ TEST_P(CheckerGolden, FindingsAndVerdictMatchMorvac) {
   EXPECT_EQ(read_file(stem + ".status"), status);
   EXPECT_EQ("", run.err);
   expect_morvac_follows(run.out, name, copy, read_file(input.string()));
+  bool copy_kept = false;
+  read_file(stem + ".copy", &copy_kept);
+  if (copy_kept && std::getenv("MORVAC_UPDATE_GOLDEN") != nullptr) {
+    write_file(stem + ".copy", read_file(copy.string()));
+  }
+  if (copy_kept) {
+    EXPECT_EQ(read_file(stem + ".copy"), read_file(copy.string()));
+  }
   // The status agrees with the verdict, and a file that becomes Quarl holds no error.
   const bool translates = run.out.find(name + ": verdict: translates\n") != std::string::npos;
   const bool once_rewritten =

@@ -7,7 +7,9 @@
 #include "check_file.h"
 #include "copy_rewrite.h"
 #include "morvac_reading.h"
+#include "esterel_parser.h"
 #include "reading_differences.h"
+#include "spelling_rewrite.h"
 #include "text_output.h"
 
 namespace {
@@ -19,8 +21,10 @@ struct Read {
 
 Read read(const std::string& source) {
   const EsterelScan scan = esterel::scan_esterel(source);
-  Read r{make_copy(source, scan), {}};
-  r.comparison = compare_readings(source, scan.tokens, read_as_morvac(r.copy));
+  const esterel::Parse parse = esterel::parse_esterel(source, scan.tokens);
+  Read r{make_copy(source, scan, spelling_edits(source, scan.tokens, parse)), {}};
+  r.comparison =
+      compare_readings(source, as_copied(r.copy, scan.tokens), read_as_morvac(r.copy));
   return r;
 }
 
