@@ -58,15 +58,15 @@ std::string shown(const std::vector<Token>& tokens) {
 
 // morvac's keywords, the whole set, and "mod".
 const char* const kMorvacWords[] = {
-    "module",  "type",     "constant",  "function", "procedure",   "signal",   "combine",
-    "with",    "input",    "return",    "output",   "inputoutput", "sensor",   "relation",
-    "implies", "nothing",  "halt",      "assign",   "call",        "emit",     "do",
-    "upto",    "end",      "present",   "loop",     "if",          "then",     "else",
-    "elseif",  "trap",     "in",        "handle",   "exit",        "var",      "immediate",
-    "sustain", "repeat",   "times",     "positive", "pause",       "await",    "each",
-    "case",    "every",    "watching",  "timeout",  "abort",       "weak",     "copymodule",
-    "run",     "copy",     "elsepresent", "true",   "false",       "exec",     "task",
-    "suspend", "when",     "finalize",  "xcur",     "or",          "and",      "not",
+    "module",  "type",    "constant",    "function", "procedure",   "signal", "combine",
+    "with",    "input",   "return",      "output",   "inputoutput", "sensor", "relation",
+    "implies", "nothing", "halt",        "assign",   "call",        "emit",   "do",
+    "upto",    "end",     "present",     "loop",     "if",          "then",   "else",
+    "elseif",  "trap",    "in",          "handle",   "exit",        "var",    "immediate",
+    "sustain", "repeat",  "times",       "positive", "pause",       "await",  "each",
+    "case",    "every",   "watching",    "timeout",  "abort",       "weak",   "copymodule",
+    "run",     "copy",    "elsepresent", "true",     "false",       "exec",   "task",
+    "suspend", "when",    "finalize",    "xcur",     "or",          "and",    "not",
     "pre",     "mod"};
 
 TEST(EsterelScannerProperty, EveryKeywordOfMorvacIsReadWithItsCode) {
@@ -91,8 +91,9 @@ TEST(EsterelScannerProperty, EveryKeywordOfMorvacIsReadWithItsCode) {
 TEST(EsterelScannerProperty, AgreesWithMorvacWhereBothSpellAlike) {
   std::vector<std::string> pieces(std::begin(kMorvacWords), std::end(kMorvacWords));
   for (const char* piece :
-       {"=", "!=", "<", "<=", ">", ">=", "+", "-", "*", "/", "(", ")", "[", "]", ";", ",", ":",
-        "||", "x", "S_1", "abc9", "0", "42", "007", "1.5", "5.", "\"a b\"", "\"x=1;\""}) {
+       {"=",    "!=", "<",  "<=",  ">",   ">=", "+",       "-",       "*", "/",
+        "(",    ")",  "[",  "]",   ";",   ",",  ":",       "||",      "x", "S_1",
+        "abc9", "0",  "42", "007", "1.5", "5.", "\"a b\"", "\"x=1;\""}) {
     pieces.emplace_back(piece);
   }
   const char* const blanks[] = {" ", "\t", "\n", "\r\n", "  \n\t"};
