@@ -112,56 +112,42 @@ void add_lexical_findings(std::string_view source, const EsterelScan& scan,
   add_no_text_finding(source, scan.no_text, out);
 }
 
+// What the warning of each kind of edit says (by EditReason): the copy mends what it says.
+struct EditText {
+  const char* rule;
+  const char* message;
+};
+
+constexpr EditText kEditTexts[] = {
+    {"comment",
+     "comment: morvac has no comments and would read its words; the "
+     "copy blanks it"},
+    {"preprocessor-line",
+     "line of the C preprocessor: morvac would read its words; the copy "
+     "blanks it"},
+    {"assign", "`:=`: morvac reads `assign`; the copy writes it so"},
+    {"not-equal", "`<>`: morvac reads `<` and `>`; it has `!=`, which the copy writes"},
+    {"implies-arrow",
+     "`=>`: morvac reads `=` and `>`; it has `implies`, which the copy "
+     "writes"},
+    {"elsif",
+     "`elsif`: morvac reads a name; it has `elseif`, which the copy "
+     "writes"},
+    {"minus-number",
+     "`-` before digits: morvac reads it as the sign of one number, "
+     "not as a subtraction; the copy writes a blank after it"},
+    {"incompatibility",
+     "relation with `#` (incompatible signals): morvac cannot read it "
+     "and skips every relation anyway; the copy blanks it"},
+};
+static_assert(std::size(kEditTexts) == static_cast<std::size_t>(EditReason::Incompatibility) + 1,
+              "a text for every kind of edit");
+
 // One warning for each edit of the copy, which says what the copy writes.
 void add_edit_findings(const Copy& copy, std::vector<Finding>& out) {
   for (const CopyEdit& edit : copy.edits) {
-    switch (edit.reason) {
-      case EditReason::Comment:
-        out.push_back(Finding{edit.source, Level::Warning, "comment",
-                              "comment: morvac has no comments and would read its words; the "
-                              "copy blanks it",
-                              {}});
-        break;
-      case EditReason::PreprocessorLine:
-        out.push_back(Finding{edit.source, Level::Warning, "preprocessor-line",
-                              "line of the C preprocessor: morvac would read its words; the copy "
-                              "blanks it",
-                              {}});
-        break;
-      case EditReason::Assign:
-        out.push_back(Finding{edit.source, Level::Warning, "assign",
-                              "`:=`: morvac reads `assign`; the copy writes it so", {}});
-        break;
-      case EditReason::NotEqual:
-        out.push_back(Finding{edit.source, Level::Warning, "not-equal",
-                              "`<>`: morvac reads `<` and `>`; it has `!=`, which the copy writes",
-                              {}});
-        break;
-      case EditReason::Implies:
-        out.push_back(Finding{edit.source, Level::Warning, "implies-arrow",
-                              "`=>`: morvac reads `=` and `>`; it has `implies`, which the copy "
-                              "writes",
-                              {}});
-        break;
-      case EditReason::Elsif:
-        out.push_back(Finding{edit.source, Level::Warning, "elsif",
-                              "`elsif`: morvac reads a name; it has `elseif`, which the copy "
-                              "writes",
-                              {}});
-        break;
-      case EditReason::GluedMinus:
-        out.push_back(Finding{edit.source, Level::Warning, "minus-number",
-                              "`-` before digits: morvac reads it as the sign of one number, "
-                              "not as a subtraction; the copy writes a blank after it",
-                              {}});
-        break;
-      case EditReason::Incompatibility:
-        out.push_back(Finding{edit.source, Level::Warning, "incompatibility",
-                              "relation with `#` (incompatible signals): morvac cannot read it "
-                              "and skips every relation anyway; the copy blanks it",
-                              {}});
-        break;
-    }
+    const EditText& text = kEditTexts[static_cast<std::size_t>(edit.reason)];
+    out.push_back(Finding{edit.source, Level::Warning, text.rule, text.message, {}});
   }
 }
 
