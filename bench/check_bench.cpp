@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
         {"with old spellings", with_spellings}}) {
     double first_per_mb = 0;
     for (const double part : {0.125, 0.25, 0.5, 1.0}) {
-      const std::string source = form(mixed_program(static_cast<std::size_t>(size * part)));
+      const std::string source = form(mixed_program(static_cast<std::size_t>(static_cast<double>(size) * part)));
       const double megabytes = static_cast<double>(write_source(dir, source)) / 1e6;
       // morvac reads the copy that morvac-check writes (the program itself when nothing in it
       // is rewritten).

@@ -52,6 +52,7 @@ std::vector<PlannedEdit> spelling_edits(std::string_view source, const std::vect
                                         const esterel::Parse& parse) {
   std::vector<PlannedEdit> edits;
   const std::vector<Span> relations = incompatibility_relations(parse);
+  edits.reserve(relations.size());
   for (const Span& relation : relations) {
     edits.push_back(PlannedEdit{relation, blanked(source, relation), EditReason::Incompatibility});
   }
