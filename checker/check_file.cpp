@@ -238,7 +238,7 @@ struct Prediction {
 };
 
 // Compares what the checker predicts with what morvac did, and places the verdict.
-void settle_verdict(const MorvacRun& run, const Prediction& prediction,
+void settle_verdict(std::string_view source, const MorvacRun& run, const Prediction& prediction,
                     const std::vector<Token>& morvac_tokens, FileReport& report) {
   const RefusalEvent* first = first_stop(*prediction.events);
   const bool clean = prediction.parse->errors.empty() && !prediction.uses_extension;
@@ -285,8 +285,14 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
       }
       report.stop_at = first->span;
       for (Finding& finding : report.findings) {
-        if (finding.span.begin == report.stop_at.begin && finding.message == run.stop_message &&
-            finding.level == Level::Error) {
+        // morvac skips the `?` of `?S`: the construct that it reads from `S` begins at the `?`.
+        const bool same_place =
+            finding.span.begin == report.stop_at.begin ||
+            (finding.span.end == report.stop_at.end && finding.span.begin < report.stop_at.begin &&
+             source.substr(finding.span.begin, report.stop_at.begin - finding.span.begin)
+                     .find_first_not_of("? \t\r\n") == std::string_view::npos);
+        if (same_place && finding.message == run.stop_message && finding.level == Level::Error) {
+          report.stop_at = finding.span;
           finding.notes.push_back(Note{report.stop_at, "morvac stops here: the first it meets"});
           return;
         }
@@ -394,7 +400,7 @@ FileReport check_source(std::string_view source) {
   }
   add_reading_findings(reading, morvac_tokens, *prediction.parse, report.findings);
   prediction.uses_extension = uses_extension(prediction.parse->tree, source);
-  settle_verdict(run_morvac(report.copy.text), prediction, morvac_tokens, report);
+  settle_verdict(source, run_morvac(report.copy.text), prediction, morvac_tokens, report);
   for (Finding& finding : report.findings) {
     finding.span = on_a_line(source, finding.span);
     for (Note& note : finding.notes) note.span = on_a_line(source, note.span);
