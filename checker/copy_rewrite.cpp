@@ -27,7 +27,6 @@ std::uint32_t map_offset(const std::vector<CopyEdit>& edits, std::uint32_t at, b
 
 }  // namespace
 
-
 bool ends_an_operand(int code) {
   return code == TOK_IDS || code == TOK_NATURAL || code == TOK_FLOAT || code == TOK_STRING ||
          code == TOK_CLOSEP || code == TOK_TRUE_TOKEN || code == TOK_FALSE_TOKEN;
@@ -74,11 +73,26 @@ Copy apply_edits(std::string_view source, std::vector<PlannedEdit> edits) {
 
 Copy make_copy(std::string_view source, const EsterelScan& scan,
                std::vector<PlannedEdit> rewrites) {
+  // A comment or a preprocessor line inside a relation that a rewrite blanks goes with it.
+  std::vector<Span> relations;
+  for (const PlannedEdit& rewrite : rewrites) {
+    if (rewrite.reason == EditReason::Incompatibility) relations.push_back(rewrite.source);
+  }
+  std::sort(relations.begin(), relations.end(),
+            [](const Span& a, const Span& b) { return a.begin < b.begin; });
+  const auto in_relation = [&](Span span) {
+    const auto after = std::upper_bound(
+        relations.begin(), relations.end(), span.begin,
+        [](std::uint32_t at, const Span& relation) { return at < relation.begin; });
+    return after != relations.begin() && span.end <= (after - 1)->end;
+  };
   std::vector<PlannedEdit> edits = std::move(rewrites);
   for (const Span& comment : scan.comments) {
+    if (in_relation(comment)) continue;
     edits.push_back(PlannedEdit{comment, blanked(source, comment), EditReason::Comment});
   }
   for (const Span& line : scan.directives) {
+    if (in_relation(line)) continue;
     edits.push_back(PlannedEdit{line, blanked(source, line), EditReason::PreprocessorLine});
   }
   for (const Token& token : scan.tokens) {
