@@ -288,7 +288,7 @@ void settle_verdict(std::string_view source, const MorvacRun& run, const Predict
         // morvac skips the `?` of `?S`: the construct that it reads from `S` begins at the `?`.
         const bool same_place =
             finding.span.begin == report.stop_at.begin ||
-            (finding.span.end == report.stop_at.end && finding.span.begin < report.stop_at.begin &&
+            (finding.span.begin < report.stop_at.begin &&
              source.substr(finding.span.begin, report.stop_at.begin - finding.span.begin)
                      .find_first_not_of("? \t\r\n") == std::string_view::npos);
         if (same_place && finding.message == run.stop_message && finding.level == Level::Error) {
