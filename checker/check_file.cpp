@@ -1,6 +1,8 @@
 #include "check_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "esterel_parser.h"
 #include "lexical_message.h"
@@ -9,6 +11,7 @@
 #include "morvac_run.h"
 #include "reading_differences.h"
 #include "refusal_walk.h"
+#include "spelling_rewrite.h"
 
 using esterel::EsterelScan;
 using esterel::LexError;
@@ -17,34 +20,139 @@ using esterel::Token;
 
 namespace {
 
+// What a character that is no text is, in words ("a no-break space"), and in the plural.
+struct NoTextKind {
+  std::string_view bytes;  // its UTF-8 bytes, or empty for the kinds below
+  const char* one;
+  const char* many;
+};
+
+constexpr NoTextKind kNoTextKinds[] = {
+    {"\xEF\xBB\xBF", "a byte-order mark", "byte-order marks"},
+    {"\xC2\xA0", "a no-break space", "no-break spaces"},
+    {std::string_view("\0", 1), "a NUL", "NULs"},
+    {"", "a control character", "control characters"},
+    {"", "a character that is not ASCII", "characters that are not ASCII"},
+};
+
+std::size_t no_text_kind(std::string_view text) {
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (text == kNoTextKinds[i].bytes) return i;
+  }
+  return static_cast<unsigned char>(text[0]) < 0x80 ? 3 : 4;
+}
+
+// One warning a file for the characters that morvac skips as blanks: how many of each kind, and
+// where the first is.
+void add_no_text_finding(std::string_view source, const std::vector<Span>& no_text,
+                         std::vector<Finding>& out) {
+  if (no_text.empty()) return;
+  std::size_t counts[std::size(kNoTextKinds)] = {};
+  for (const Span& character : no_text) {
+    ++counts[no_text_kind(source.substr(character.begin, character.end - character.begin))];
+  }
+  std::string kinds;
+  for (std::size_t i = 0; i < std::size(kNoTextKinds); ++i) {
+    if (counts[i] == 0) continue;
+    if (!kinds.empty()) kinds += ", ";
+    kinds += counts[i] == 1 ? kNoTextKinds[i].one
+                            : std::to_string(counts[i]) + " " + kNoTextKinds[i].many;
+  }
+  const std::size_t count = no_text.size();
+  out.push_back(Finding{no_text.front(), Level::Warning, "skipped-bytes",
+                        std::to_string(count) + (count == 1 ? " character" : " characters") +
+                            " that no Esterel text holds (" + kinds +
+                            (count == 1 ? "): morvac skips it as a blank"
+                                        : "): morvac skips them as blanks; the first is here"),
+                        {}});
+}
+
 void add_lexical_findings(std::string_view source, const EsterelScan& scan,
                           std::vector<Finding>& out) {
   for (const LexError& error : scan.errors) {
+    const std::string_view text =
+        source.substr(error.span.begin, error.span.end - error.span.begin);
+    if (error.problem == LexProblem::StrayCharacters) {
+      out.push_back(Finding{error.span, Level::Warning, "stray-character",
+                            esterel::shown_bytes(text) + " starts no Esterel token: morvac skips it as a blank",
+                            {}});
+      continue;
+    }
     out.push_back(Finding{error.span, Level::Error, "lexical-error",
                           esterel::lexical_message(source, error), {}});
   }
-  for (const Span& comment : scan.comments) {
-    out.push_back(Finding{comment,
-                          Level::Warning,
-                          "comment",
-                          "comment: morvac has no comments and would read its words; the copy "
-                          "blanks it",
-                          {}});
+  add_no_text_finding(source, scan.no_text, out);
+}
+
+// What the warning of each kind of edit says (by EditReason): the copy mends what it says.
+struct EditText {
+  const char* rule;
+  const char* message;
+};
+
+constexpr EditText kEditTexts[] = {
+    {"comment",
+     "comment: morvac has no comments and would read its words; the "
+     "copy blanks it"},
+    {"preprocessor-line",
+     "line of the C preprocessor: morvac would read its words; the copy "
+     "blanks it"},
+    {"assign", "`:=`: morvac reads `assign`; the copy writes it so"},
+    {"not-equal", "`<>`: morvac reads `<` and `>`; it has `!=`, which the copy writes"},
+    {"implies-arrow",
+     "`=>`: morvac reads `=` and `>`; it has `implies`, which the copy "
+     "writes"},
+    {"elsif",
+     "`elsif`: morvac reads a name; it has `elseif`, which the copy "
+     "writes"},
+    {"minus-number",
+     "`-` before digits: morvac reads it as the sign of one number, "
+     "not as a subtraction; the copy writes a blank after it"},
+    {"incompatibility",
+     "relation with `#` (incompatible signals): morvac cannot read it "
+     "and skips every relation anyway; the copy blanks it"},
+};
+static_assert(std::size(kEditTexts) == static_cast<std::size_t>(EditReason::Incompatibility) + 1,
+              "a text for every kind of edit");
+
+// One warning for each edit of the copy, which says what the copy writes.
+void add_edit_findings(const Copy& copy, std::vector<Finding>& out) {
+  for (const CopyEdit& edit : copy.edits) {
+    const EditText& text = kEditTexts[static_cast<std::size_t>(edit.reason)];
+    out.push_back(Finding{edit.source, Level::Warning, text.rule, text.message, {}});
   }
 }
 
-void add_reading_findings(const ReadingComparison& reading, const Copy& copy,
-                          std::vector<Finding>& out) {
-  for (const CopyEdit& edit : copy.edits) {
-    out.push_back(Finding{Span{edit.source_begin, edit.source_end},
-                          Level::Warning,
-                          "assign",
-                          "`:=`: morvac reads `assign`; the copy writes it so",
-                          {}});
-  }
+// A difference of readings is an error where morvac cannot read what it reads there (the reading
+// of morvac's tokens fails in it or at the token right after it), a warning elsewhere: morvac
+// reads on, but something else than what is written.
+void add_reading_findings(const ReadingComparison& reading, const std::vector<Token>& morvac,
+                          const esterel::Parse& morvac_parse, std::vector<Finding>& out) {
   for (const ReadingDifference& difference : reading.differences) {
     if (difference.message.empty()) continue;
-    out.push_back(Finding{difference.span, Level::Error, difference.rule, difference.message, {}});
+    const auto after = std::lower_bound(
+        morvac.begin(), morvac.end(), difference.span.end,
+        [](const Token& token, std::uint32_t at) { return token.span.begin < at; });
+    const std::uint32_t limit = after == morvac.end() ? difference.span.end : after->span.end;
+    const bool blocks = difference.never_read || std::any_of(
+        morvac_parse.errors.begin(), morvac_parse.errors.end(),
+        [&](const esterel::SyntaxError& error) {
+          return error.found.begin >= difference.span.begin && error.found.begin <= limit;
+        });
+    out.push_back(Finding{difference.span, blocks ? Level::Error : Level::Warning,
+                          difference.rule, difference.message, {}});
+  }
+}
+
+void add_combine_findings(const esterel::Tree& tree, std::string_view source,
+                          std::vector<Finding>& out) {
+  for (const Span& function : combine_operators(tree, source)) {
+    out.push_back(Finding{function, Level::Error, "combine-operator",
+                          "combine function " + esterel::shown_bytes(source.substr(
+                                                    function.begin, function.end - function.begin)) +
+                              ": morvac has none written so (it takes a function's name, `or` "
+                              "or `and`) and cannot read the declaration",
+                          {}});
   }
 }
 
@@ -59,21 +167,36 @@ const char* refusal_rule(Refusal construct) {
   }
 }
 
-// One finding per event.
-void add_refusal_findings(const std::vector<RefusalEvent>& events, std::vector<Finding>& out) {
+// The relations that the copy blanks, in source order.
+std::vector<Span> blanked_relations(const Copy& copy) {
+  std::vector<Span> relations;
+  for (const CopyEdit& edit : copy.edits) {
+    if (edit.reason == EditReason::Incompatibility) relations.push_back(edit.source);
+  }
+  return relations;
+}
+
+// One finding per event, but for the skips of relations that the copy blanks (morvac no longer
+// meets them; the copy's own warning says why).
+void add_refusal_findings(const std::vector<RefusalEvent>& events,
+                          const std::vector<Span>& blanked, std::vector<Finding>& out) {
   for (const RefusalEvent& event : events) {
+    if (std::any_of(blanked.begin(), blanked.end(),
+                    [&](const Span& s) { return s.begin == event.span.begin; })) {
+      continue;
+    }
     const bool skip = refusal_kind(event.construct) == RefusalKind::Skip;
-    out.push_back(Finding{event.span,
-                          skip ? Level::Warning : Level::Error,
-                          refusal_rule(event.construct),
-                          refusal_message(event.construct),
-                          {}});
+    std::string message = refusal_message(event.construct);
+    if (event.once_rewritten) message += " (met once the construct around it is rewritten)";
+    out.push_back(Finding{event.span, skip ? Level::Warning : Level::Error,
+                          refusal_rule(event.construct), std::move(message), {}});
   }
 }
 
 std::vector<std::string> predicted_messages(const std::vector<RefusalEvent>& events) {
   std::vector<std::string> messages;
   for (const RefusalEvent& event : events) {
+    if (event.once_rewritten) continue;
     messages.emplace_back(refusal_message(event.construct));
     if (refusal_kind(event.construct) != RefusalKind::Skip) break;
   }
@@ -87,7 +210,7 @@ struct Prediction {
 };
 
 // Compares what the checker predicts with what morvac did, and places the verdict.
-void settle_verdict(const MorvacRun& run, const Prediction& prediction,
+void settle_verdict(std::string_view source, const MorvacRun& run, const Prediction& prediction,
                     const std::vector<Token>& morvac_tokens, FileReport& report) {
   const RefusalEvent* first = first_stop(*prediction.events);
   const bool clean = prediction.parse->errors.empty() && !prediction.uses_extension;
@@ -134,8 +257,14 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
       }
       report.stop_at = first->span;
       for (Finding& finding : report.findings) {
-        if (finding.span.begin == report.stop_at.begin && finding.message == run.stop_message &&
-            finding.level == Level::Error) {
+        // morvac skips the `?` of `?S`: the construct that it reads from `S` begins at the `?`.
+        const bool same_place =
+            finding.span.begin == report.stop_at.begin ||
+            (finding.span.begin < report.stop_at.begin &&
+             source.substr(finding.span.begin, report.stop_at.begin - finding.span.begin)
+                     .find_first_not_of("? \t\r\n") == std::string_view::npos);
+        if (same_place && finding.message == run.stop_message && finding.level == Level::Error) {
+          report.stop_at = finding.span;
           finding.notes.push_back(Note{report.stop_at, "morvac stops here: the first it meets"});
           return;
         }
@@ -164,13 +293,24 @@ void settle_verdict(const MorvacRun& run, const Prediction& prediction,
       // The checker's grammar is morvac's with more forms: on morvac's tokens its first syntax
       // error is morvac's, unless one of those forms was read first.
       const bool same_error = !prediction.parse->errors.empty() &&
-                              prediction.parse->errors.front().span.begin == where.begin;
+                              prediction.parse->errors.front().found.begin == where.begin;
       if (!exhausted && !prediction.uses_extension && !same_error) {
         inconsistent(where, "morvac cannot read the copy where the checker reads it");
       }
       return;
     }
   }
+}
+
+// The end of input, after the last line end, is on no line that editors show: what stands there
+// is placed at the end of the last line instead.
+Span on_a_line(std::string_view source, Span span) {
+  const auto size = static_cast<std::uint32_t>(source.size());
+  if (size == 0 || source.back() != '\n') return span;
+  const std::uint32_t line_end = size >= 2 && source[size - 2] == '\r' ? size - 2 : size - 1;
+  if (span.begin == size) span.begin = line_end;
+  if (span.end == size) span.end = line_end;
+  return span;
 }
 
 }  // namespace
@@ -180,32 +320,63 @@ FileReport check_source(std::string_view source) {
   const EsterelScan scan = esterel::scan_esterel(source);
   const esterel::Parse parse = esterel::parse_esterel(source, scan.tokens);
   const std::vector<RefusalEvent> events = walk_refusals(parse.tree, source);
-  report.copy = make_copy(source, scan);
+  // Tokens that the reading skipped are blanks to Esterel as to morvac.
+  std::vector<Token> kept_tokens;
+  const std::vector<Token>* read_tokens = &scan.tokens;
+  if (!parse.skipped.empty()) {
+    kept_tokens.reserve(scan.tokens.size());
+    std::size_t next = 0;
+    for (const Token& token : scan.tokens) {
+      if (next < parse.skipped.size() && token.span.begin == parse.skipped[next].begin) {
+        ++next;
+        continue;
+      }
+      kept_tokens.push_back(token);
+    }
+    read_tokens = &kept_tokens;
+  }
+  report.copy = make_copy(source, scan, spelling_edits(source, *read_tokens, parse));
   const std::vector<Token> morvac_tokens = read_as_morvac(report.copy);
-  const ReadingComparison reading = compare_readings(source, scan.tokens, morvac_tokens);
+  const std::vector<Token> esterel_tokens = as_copied(report.copy, *read_tokens);
+  const ReadingComparison reading = compare_readings(source, esterel_tokens, morvac_tokens);
 
   add_lexical_findings(source, scan, report.findings);
+  for (const Span& skipped : parse.skipped) {
+    report.findings.push_back(
+        Finding{skipped, Level::Warning, "stray-character",
+                esterel::shown_bytes(source.substr(skipped.begin, skipped.end - skipped.begin)) +
+                    " belongs to no construct here: morvac skips it as a blank",
+                {}});
+  }
   const bool unclosed_comment =
-      !scan.errors.empty() && scan.errors.back().problem == LexProblem::UnclosedComment;
+      !scan.errors.empty() && (scan.errors.back().problem == LexProblem::UnclosedComment ||
+                               scan.errors.back().problem == LexProblem::UnclosedCComment);
   for (const esterel::SyntaxError& error : parse.errors) {
     // An unclosed comment block hides the rest of the file: its end is no second mistake.
-    if (unclosed_comment && error.span.begin == source.size()) continue;
+    if (unclosed_comment && error.found.begin == source.size()) continue;
     report.findings.push_back(Finding{error.span, Level::Error, "syntax-error", error.message, {}});
   }
-  add_reading_findings(reading, report.copy, report.findings);
-  add_refusal_findings(events, report.findings);
+  add_edit_findings(report.copy, report.findings);
+  add_combine_findings(parse.tree, source, report.findings);
+  add_refusal_findings(events, blanked_relations(report.copy), report.findings);
 
   // The prediction is made on what morvac reads: the source's own tokens when they agree.
   esterel::Parse reread;
   std::vector<RefusalEvent> reread_events;
   Prediction prediction{&parse, &events, false};
-  if (reading.differs) {
+  // Where the copy blanks relations, morvac meets fewer skips than the source holds.
+  if (reading.differs || esterel_tokens.size() != read_tokens->size()) {
     reread = esterel::parse_esterel(source, morvac_tokens);
     reread_events = walk_refusals(reread.tree, source);
     prediction = Prediction{&reread, &reread_events, false};
   }
+  add_reading_findings(reading, morvac_tokens, *prediction.parse, report.findings);
   prediction.uses_extension = uses_extension(prediction.parse->tree, source);
-  settle_verdict(run_morvac(report.copy.text), prediction, morvac_tokens, report);
+  settle_verdict(source, run_morvac(report.copy.text), prediction, morvac_tokens, report);
+  for (Finding& finding : report.findings) {
+    finding.span = on_a_line(source, finding.span);
+    for (Note& note : finding.notes) note.span = on_a_line(source, note.span);
+  }
   sort_findings(report.findings);
   return report;
 }

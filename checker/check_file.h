@@ -8,6 +8,7 @@
 
 #include "copy_rewrite.h"
 #include "findings.h"
+#include "line_index.h"
 
 enum class Verdict { Translates, TranslatesOnceRewritten, Stops, CannotRead };
 
@@ -20,6 +21,13 @@ struct FileReport {
   // Where what the checker predicts from its reading of the copy disagrees with what morvac did:
   // always a fault of the checker, also reported as an error finding.
   std::vector<std::string> inconsistencies;
+};
+
+struct CheckedFile {
+  std::string name;    // as given on the command line
+  std::string source;  // its text
+  FileReport report;
+  LineIndex lines;  // of source
 };
 
 // Checks source: its syntax, where morvac reads it otherwise, the constructs morvac refuses,

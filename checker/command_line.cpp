@@ -2,25 +2,50 @@
 
 #include <string_view>
 
-const char* const kUsage = "usage: morvac-check [--format=text|sarif] [-o OUT] FILE...\n";
+const char* const kUsage =
+    "usage: morvac-check [--format=text|sarif] [-fdiagnostics-column-unit=display|byte]\n"
+    "                    [-fdiagnostics-column-origin=N] [-o OUT] FILE...\n";
 
 const char* const kHelp =
-    "usage: morvac-check [--format=text|sarif] [-o OUT] FILE...\n"
+    "usage: morvac-check [--format=text|sarif] [-fdiagnostics-column-unit=display|byte]\n"
+    "                    [-fdiagnostics-column-origin=N] [-o OUT] FILE...\n"
     "Reports where Esterel v5 programs cannot become Quarl with morvac: syntax errors, forms\n"
     "that morvac reads otherwise, constructs that it refuses, and what morvac does with a copy\n"
-    "whose comments are blanked and whose `:=` are written `assign`.\n"
+    "whose comments and C preprocessor lines are blanked and whose `:=` are written `assign`.\n"
     "\n"
-    "  -o OUT          write that copy of the (single) FILE to OUT\n"
+    "  -o OUT          write that copy of the (single) FILE to OUT; -o - writes it to standard\n"
+    "                  output, and the findings to standard error\n"
     "  --format=text   one finding a line, FILE:LINE:COLUMN: LEVEL: MESSAGE [RULE] (default)\n"
     "  --format=sarif  the findings as SARIF 2.1.0\n"
+    "  -fdiagnostics-column-unit=display  columns in characters, a tab to the next multiple\n"
+    "                  of 8, as GCC and Emacs count (default)\n"
+    "  -fdiagnostics-column-unit=byte     columns in bytes, as Vim's %c reads\n"
+    "  -fdiagnostics-column-origin=N      the number of a line's first column (default 1)\n"
     "  --help          this text\n"
     "  --version       the version\n"
     "  FILE            a program; - reads standard input\n"
     "\n"
-    "Exit status: 0 when every file translates as written (morvac translates the file itself\n"
-    "and it holds no error), 1 otherwise, 2 on a usage error or a file that cannot be opened.\n";
+    "Exit status: 0 when every file's verdict is `translates`, 1 otherwise, 2 on a usage\n"
+    "error or a file that cannot be read.\n";
+
+namespace {
+
+bool read_origin(std::string_view text, std::uint32_t& origin) {
+  if (text.empty() || text.size() > 9) return false;
+  std::uint32_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<std::uint32_t>(c - '0');
+  }
+  origin = value;
+  return true;
+}
+
+}  // namespace
 
 Options parse_command_line(int argc, const char* const* argv) {
+  constexpr std::string_view kUnit = "-fdiagnostics-column-unit=";
+  constexpr std::string_view kOrigin = "-fdiagnostics-column-origin=";
   Options options;
   bool only_files = false;
   for (int i = 1; i < argc; ++i) {
@@ -37,6 +62,18 @@ Options parse_command_line(int argc, const char* const* argv) {
       options.format = Format::Text;
     } else if (arg == "--format=sarif") {
       options.format = Format::Sarif;
+    } else if (arg.substr(0, kUnit.size()) == kUnit) {
+      const std::string_view unit = arg.substr(kUnit.size());
+      if (unit != "display" && unit != "byte") {
+        options.error = "unknown column unit " + std::string(unit) + " (display or byte)";
+        return options;
+      }
+      options.columns.unit = unit == "byte" ? ColumnUnit::Byte : ColumnUnit::Display;
+    } else if (arg.substr(0, kOrigin.size()) == kOrigin) {
+      if (!read_origin(arg.substr(kOrigin.size()), options.columns.origin)) {
+        options.error = "the column origin is a number: " + std::string(arg);
+        return options;
+      }
     } else if (arg == "-o") {
       if (i + 1 == argc) {
         options.error = "option -o needs a file name";

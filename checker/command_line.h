@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "line_index.h"
+
 enum class Format { Text, Sarif };
 
 struct Options {
   std::vector<std::string> files;  // "-" is standard input
-  std::string copy_path;           // -o OUT, or empty
+  std::string copy_path;           // -o OUT ("-": standard output), or empty
   Format format = Format::Text;
+  ColumnStyle columns;  // of the text findings and verdict lines
   bool help = false;
   bool version = false;
   std::string error;  // why the command line is not usable, or empty

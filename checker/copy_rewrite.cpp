@@ -15,47 +15,105 @@ std::uint32_t map_offset(const std::vector<CopyEdit>& edits, std::uint32_t at, b
   // The last edit that starts before at (or at it, for an end).
   auto after =
       std::upper_bound(edits.begin(), edits.end(), at, [&](std::uint32_t x, const CopyEdit& e) {
-        return end ? x <= e.copy_begin : x < e.copy_begin;
+        return end ? x <= e.copy.begin : x < e.copy.begin;
       });
   if (after == edits.begin()) return at;
   const CopyEdit& edit = *(after - 1);
-  if (at < edit.copy_end || (end && at == edit.copy_end)) {
-    return end ? edit.source_end : edit.source_begin;
+  if (at < edit.copy.end || (end && at == edit.copy.end)) {
+    return end ? edit.source.end : edit.source.begin;
   }
-  return edit.source_end + (at - edit.copy_end);
+  return edit.source.end + (at - edit.copy.end);
 }
 
 }  // namespace
+
+bool ends_an_operand(int code) {
+  return code == TOK_IDS || code == TOK_NATURAL || code == TOK_FLOAT || code == TOK_STRING ||
+         code == TOK_CLOSEP || code == TOK_TRUE_TOKEN || code == TOK_FALSE_TOKEN;
+}
+
+std::string apart(std::string_view source, Span span, std::string word) {
+  if (span.begin > 0 && is_name_char(source[span.begin - 1])) word.insert(0, " ");
+  if (span.end < source.size() && is_name_char(source[span.end])) word += ' ';
+  return word;
+}
+
+std::string blanked(std::string_view source, Span span) {
+  std::string text(source.substr(span.begin, span.end - span.begin));
+  for (char& c : text) {
+    if (c != '\n' && c != '\r') c = ' ';
+  }
+  return text;
+}
 
 Span Copy::to_source(Span copy_span) const {
   if (edits.empty()) return copy_span;
   return Span{map_offset(edits, copy_span.begin, false), map_offset(edits, copy_span.end, true)};
 }
 
-Copy make_copy(std::string_view source, const EsterelScan& scan) {
+Copy apply_edits(std::string_view source, std::vector<PlannedEdit> edits) {
+  std::sort(edits.begin(), edits.end(), [](const PlannedEdit& a, const PlannedEdit& b) {
+    return a.source.begin < b.source.begin;
+  });
   Copy copy;
   copy.text.reserve(source.size());
-  std::string blanked(source);
-  for (const Span& comment : scan.comments) {
-    for (std::uint32_t i = comment.begin; i < comment.end; ++i) {
-      if (blanked[i] != '\n' && blanked[i] != '\r') blanked[i] = ' ';
-    }
+  std::uint32_t done = 0;
+  for (const PlannedEdit& edit : edits) {
+    copy.text.append(source, done, edit.source.begin - done);
+    const auto copy_begin = static_cast<std::uint32_t>(copy.text.size());
+    copy.text += edit.text;
+    copy.edits.push_back(CopyEdit{
+        edit.source, Span{copy_begin, static_cast<std::uint32_t>(copy.text.size())}, edit.reason});
+    done = edit.source.end;
   }
-  copy.rewritten = !scan.comments.empty();
-  std::size_t done = 0;
+  copy.text.append(source, done, std::string_view::npos);
+  copy.rewritten = !edits.empty();
+  return copy;
+}
+
+Copy make_copy(std::string_view source, const EsterelScan& scan,
+               std::vector<PlannedEdit> rewrites) {
+  // A comment or a preprocessor line inside a relation that a rewrite blanks goes with it.
+  std::vector<Span> relations;
+  for (const PlannedEdit& rewrite : rewrites) {
+    if (rewrite.reason == EditReason::Incompatibility) relations.push_back(rewrite.source);
+  }
+  std::sort(relations.begin(), relations.end(),
+            [](const Span& a, const Span& b) { return a.begin < b.begin; });
+  const auto in_relation = [&](Span span) {
+    const auto after = std::upper_bound(
+        relations.begin(), relations.end(), span.begin,
+        [](std::uint32_t at, const Span& relation) { return at < relation.begin; });
+    return after != relations.begin() && span.end <= (after - 1)->end;
+  };
+  std::vector<PlannedEdit> edits = std::move(rewrites);
+  for (const Span& comment : scan.comments) {
+    if (in_relation(comment)) continue;
+    edits.push_back(PlannedEdit{comment, blanked(source, comment), EditReason::Comment});
+  }
+  for (const Span& line : scan.directives) {
+    if (in_relation(line)) continue;
+    edits.push_back(PlannedEdit{line, blanked(source, line), EditReason::PreprocessorLine});
+  }
   for (const Token& token : scan.tokens) {
     if (token.code != TOK_ASSIGN || source.compare(token.span.begin, 2, ":=") != 0) continue;
-    copy.text.append(blanked, done, token.span.begin - done);
-    std::string word = "assign";
-    if (token.span.begin > 0 && is_name_char(blanked[token.span.begin - 1])) word.insert(0, " ");
-    if (token.span.end < blanked.size() && is_name_char(blanked[token.span.end])) word += ' ';
-    const auto copy_begin = static_cast<std::uint32_t>(copy.text.size());
-    copy.text += word;
-    copy.edits.push_back(CopyEdit{token.span.begin, token.span.end, copy_begin,
-                                  static_cast<std::uint32_t>(copy.text.size())});
-    done = token.span.end;
+    // `x:=1` is `x assign 1`.
+    edits.push_back(PlannedEdit{token.span, apart(source, token.span, "assign"), EditReason::Assign});
   }
-  copy.text.append(blanked, done, std::string::npos);
-  copy.rewritten = copy.rewritten || !copy.edits.empty();
-  return copy;
+  return apply_edits(source, std::move(edits));
+}
+
+std::vector<Token> as_copied(const Copy& copy, const std::vector<Token>& tokens) {
+  std::vector<Token> out;
+  out.reserve(tokens.size());
+  auto edit = copy.edits.begin();
+  for (Token token : tokens) {
+    while (edit != copy.edits.end() && edit->source.end <= token.span.begin) ++edit;
+    const bool in_edit = edit != copy.edits.end() && edit->source.begin <= token.span.begin &&
+                         token.code != 0;
+    if (in_edit && edit->reason == EditReason::Incompatibility) continue;
+    if (in_edit && edit->reason == EditReason::Elsif) token.code = TOK_ELSEIF;
+    out.push_back(token);
+  }
+  return out;
 }

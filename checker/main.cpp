@@ -1,10 +1,11 @@
 // morvac-check: where, exactly, Esterel v5 programs cannot become Quarl with morvac.
-#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "check_file.h"
@@ -12,25 +13,58 @@
 #include "sarif_output.h"
 #include "text_output.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
-bool read_input(const std::string& name, std::string& text) {
+// Reads a file as morvac would (a directory is no file); returns why it cannot, or "".
+std::string read_input(const std::string& name, std::string& text) {
   if (name == "-") {
     text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
+    return std::cin.bad() ? "cannot read standard input" : "";
   }
+  std::error_code error;
+  if (fs::is_directory(name, error)) return "cannot read " + name + ": it is a directory";
   std::ifstream in(name, std::ios::binary);
-  if (!in) return false;
+  if (!in) return "cannot open " + name;
   std::ostringstream content;
   content << in.rdbuf();
   text = content.str();
-  return !in.bad();
+  if (in.bad()) return "cannot read " + name;
+  if (text.size() >= 0xFFFFFFFFu) return name + " is larger than 4 GiB";
+  return "";
+}
+
+// Returns whether writing the copy to path would overwrite one of the files.
+bool names_an_input(const std::string& path, const std::vector<std::string>& files) {
+  for (const std::string& file : files) {
+    if (file == "-") continue;
+    std::error_code error;
+    if (fs::equivalent(path, file, error) && !error) return true;
+    if (fs::absolute(path, error).lexically_normal() == fs::absolute(file, error).lexically_normal())
+      return true;
+  }
+  return false;
+}
+
+bool write_copy(const std::string& path, const std::string& text) {
+  if (path == "-") {
+    std::cout << text;
+    return static_cast<bool>(std::cout.flush());
+  }
+  std::ofstream copy(path, std::ios::binary | std::ios::trunc);
+  copy << text;
+  return static_cast<bool>(copy.flush());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Options options = parse_command_line(argc, argv);
+  Options options = parse_command_line(argc, argv);
+  if (options.error.empty() && !options.copy_path.empty() && options.copy_path != "-" &&
+      names_an_input(options.copy_path, options.files)) {
+    options.error = "-o " + options.copy_path + " would overwrite the program it copies";
+  }
   if (!options.error.empty()) {
     std::cerr << "morvac-check: " << options.error << '\n' << kUsage;
     return 2;
@@ -44,47 +78,39 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::ios::sync_with_stdio(false);
+  // With the copy on standard output, the findings go to standard error.
+  std::ostream& out = options.copy_path == "-" ? std::cerr : std::cout;
   int status = 0;
   int verdicts[4] = {};
   std::vector<CheckedFile> checked;
   for (const std::string& name : options.files) {
     std::string source;
-    if (!read_input(name, source)) {
-      std::cerr << "morvac-check: cannot open " << name << '\n';
+    const std::string problem = read_input(name, source);
+    if (!problem.empty()) {
+      std::cerr << "morvac-check: " << problem << '\n';
       status = 2;
       continue;
     }
-    if (source.size() >= 0xFFFFFFFFu) {
-      std::cerr << "morvac-check: " << name << " is larger than 4 GiB\n";
+    FileReport report = check_source(source);
+    LineIndex lines(source);
+    CheckedFile file{name, std::move(source), std::move(report), std::move(lines)};
+    if (!options.copy_path.empty() && !write_copy(options.copy_path, file.report.copy.text)) {
+      std::cerr << "morvac-check: cannot write " << options.copy_path << '\n';
       status = 2;
-      continue;
-    }
-    CheckedFile file{name, check_source(source), LineIndex(source)};
-    if (!options.copy_path.empty()) {
-      std::ofstream copy(options.copy_path, std::ios::binary | std::ios::trunc);
-      copy << file.report.copy.text;
-      if (!copy.flush()) {
-        std::cerr << "morvac-check: cannot write " << options.copy_path << '\n';
-        status = 2;
-      }
     }
     ++verdicts[static_cast<int>(file.report.verdict)];
-    // As written: morvac translates the file itself, which holds no error.
-    const bool as_written = file.report.verdict == Verdict::Translates &&
-                            std::none_of(file.report.findings.begin(), file.report.findings.end(),
-                                         [](const Finding& f) { return f.level == Level::Error; });
-    if (!as_written && status == 0) status = 1;
+    if (file.report.verdict != Verdict::Translates && status == 0) status = 1;
     if (options.format == Format::Text) {
-      write_text(std::cout, file.name, file.lines, file.report);
+      write_text(out, file, options.columns);
     } else {
       checked.push_back(std::move(file));
     }
   }
   if (options.format == Format::Sarif) {
-    write_sarif(std::cout, checked, MORVAC_VERSION);
+    write_sarif(out, checked, MORVAC_VERSION);
   } else if (options.files.size() > 1) {
-    write_summary(std::cout, verdicts);
+    write_summary(out, verdicts);
   }
-  std::cout.flush();
+  out.flush();
   return status;
 }

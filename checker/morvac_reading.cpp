@@ -30,3 +30,14 @@ std::vector<Token> read_as_morvac(const Copy& copy) {
   tokens.push_back(Token{0, end});
   return tokens;
 }
+
+bool morvac_reads_a_number_at(std::string_view text, std::uint32_t at) {
+  strl5_rules::MinusRun run;
+  const auto size = static_cast<std::int64_t>(text.size());
+  auto peek = [&](std::int64_t i) -> int {
+    return at + i < size ? static_cast<unsigned char>(text[at + i]) : -1;
+  };
+  auto start = [&] { return text.data() + at; };
+  const int code = strl5_rules::match(peek, start, at, run).code;
+  return code == FLOAT;
+}

@@ -16,4 +16,8 @@ using esterel::Token;
 // last one is the end of input (code 0). Token codes are morvac's.
 [[nodiscard]] std::vector<Token> read_as_morvac(const Copy& copy);
 
+// Returns whether morvac, reading text from offset at, reads a number there (a minus sign
+// before digits is a number's sign to morvac).
+[[nodiscard]] bool morvac_reads_a_number_at(std::string_view text, std::uint32_t at);
+
 #endif  // MORVAC_CHECKER_MORVAC_READING_H

@@ -33,7 +33,8 @@ constexpr KindRefusal kRefusedWhenRead[] = {
     {Kind::EventPre, Refusal::PreEvent},
 };
 
-// Constructs and values without Quarl text.
+// Constructs and values without Quarl text. (morvac skips the `?` of `?S` and `pre(?S)`: it reads
+// the name, or cannot read pre(S) as an expression; a reading difference says so.)
 constexpr KindRefusal kWithoutText[] = {
     {Kind::If, Refusal::If},
     {Kind::Var, Refusal::Var},
@@ -65,8 +66,6 @@ constexpr KindRefusal kWithoutText[] = {
     {Kind::And, Refusal::OperatorAnd},
     {Kind::Or, Refusal::OperatorOr},
     {Kind::FunctionCall, Refusal::FunctionCall},
-    {Kind::SignalValue, Refusal::SignalValue},
-    {Kind::PreValue, Refusal::PreSignalValue},
     {Kind::Xcur, Refusal::Xcur},
     {Kind::TrapValue, Refusal::Unknown},
 };
@@ -136,14 +135,21 @@ Refusal refusal_without_text(const Tree& tree, NodeId node, bool in_occurrence) 
   return kNoText.of[static_cast<std::size_t>(n.kind)];
 }
 
-bool uses_extension(const Tree& tree, std::string_view source) {
+std::vector<esterel::Span> combine_operators(const Tree& tree, std::string_view source) {
+  std::vector<esterel::Span> operators;
   for (NodeId id = 1; id < tree.size(); ++id) {
-    if (is(tree, id, Kind::TrapValue)) return true;
     if (!is(tree, id, Kind::SignalType)) continue;
     const NodeId combine = esterel::child(tree, id, 1);
     if (combine == esterel::kNoNode || !is(tree, combine, Kind::Operator)) continue;
     const std::string_view function = esterel::text(tree, source, combine);
-    if (function == "+" || function == "*") return true;
+    if (function == "+" || function == "*") operators.push_back(tree.at(combine).span);
   }
-  return false;
+  return operators;
+}
+
+bool uses_extension(const Tree& tree, std::string_view source) {
+  for (NodeId id = 1; id < tree.size(); ++id) {
+    if (is(tree, id, Kind::TrapValue)) return true;
+  }
+  return !combine_operators(tree, source).empty();
 }

@@ -5,6 +5,7 @@
 #define MORVAC_CHECKER_MORVAC_RULES_H
 
 #include <string_view>
+#include <vector>
 
 #include "esterel_tree.h"
 #include "refusal.h"
@@ -22,5 +23,9 @@
 // Returns whether the tree holds a form that morvac's grammar lacks although morvac's tokens
 // can spell it: a trap's value `??T`, or a combine function `+` or `*`.
 [[nodiscard]] bool uses_extension(const esterel::Tree& tree, std::string_view source);
+
+// Returns the combine functions `+` and `*` of the tree's signal types, which morvac cannot read.
+[[nodiscard]] std::vector<esterel::Span> combine_operators(const esterel::Tree& tree,
+                                                           std::string_view source);
 
 #endif  // MORVAC_CHECKER_MORVAC_RULES_H

@@ -1,6 +1,7 @@
 #include "reading_differences.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "esterel_grammar.hh"
@@ -14,7 +15,6 @@ struct Region {
   std::size_t esterel_count;
   const Token* morvac;  // morvac's tokens of the region
   std::size_t morvac_count;
-  int before;  // Esterel's token before the region, or 0
   Span span;
 };
 
@@ -29,11 +29,6 @@ const Token* find(const Region& r, int code) {
   return nullptr;
 }
 
-bool ends_an_operand(int code) {
-  return code == TOK_IDS || code == TOK_NATURAL || code == TOK_FLOAT || code == TOK_STRING ||
-         code == TOK_CLOSEP || code == TOK_TRUE_TOKEN || code == TOK_FALSE_TOKEN;
-}
-
 // Returns why morvac does not read a string as written, or null when it does.
 const char* string_problem(std::string_view text) {
   if (text.size() <= 2) return "it has no empty string";
@@ -43,34 +38,50 @@ const char* string_problem(std::string_view text) {
   return "its strings take no `-`, `@`, `[`, `]`, `^`, `|`, tab or byte above 126";
 }
 
+// Whether `pre (` stands right before offset, blanks aside.
+bool after_pre_and_parenthesis(std::string_view source, std::size_t offset) {
+  const auto skip_blanks = [&](std::size_t at) {
+    while (at > 0 && (source[at - 1] == ' ' || source[at - 1] == '\t' || source[at - 1] == '\n' ||
+                      source[at - 1] == '\r')) {
+      --at;
+    }
+    return at;
+  };
+  std::size_t at = skip_blanks(offset);
+  if (at == 0 || source[at - 1] != '(') return false;
+  at = skip_blanks(at - 1);
+  return at >= 3 && source.substr(at - 3, 3) == "pre" &&
+         (at == 3 || !(std::isalnum(static_cast<unsigned char>(source[at - 4])) != 0 ||
+                       source[at - 4] == '_'));
+}
+
 ReadingDifference describe(std::string_view source, const Region& r) {
   const std::string quoted = "`" + std::string(text_of(source, r.span)) + "`";
   if (const Token* t = find(r, TOK_QQ)) {
-    return {t->span, "trap-value", "`??` (a trap's value): morvac has no form for it"};
+    return {t->span, "trap-value", "`??` (a trap's value): morvac has no form for it", true};
   }
   if (const Token* t = find(r, '?')) {
+    if (after_pre_and_parenthesis(source, t->span.begin)) {
+      return {t->span, "signal-value",
+              "`pre(?S)`: morvac skips `?` and has no form for `pre(S)` in an expression"};
+    }
     return {t->span, "signal-value",
-            "`?` (a signal's value): morvac has no form for it; it skips `?` and reads the name"};
+            "`?S`: morvac skips `?` and writes the signal's name where Esterel means its value"};
   }
   if (const Token* t = find(r, '#')) {
-    return {t->span, "incompatibility", "`#` (incompatible signals): morvac has no form for it"};
+    return {t->span, "incompatibility", "`#` (incompatible signals): morvac has no form for it",
+            true};
   }
   if (const Token* t = find(r, '.')) {
     return {t->span, "module-dot",
             "`.`: morvac skips it; a module ends only with `end module` there"};
   }
   if (const Token* t = find(r, TOK_ELSIF)) {
-    return {t->span, "elsif", "`elsif`: morvac reads a name here; it has `elseif`"};
+    return {t->span, "elsif", "`elsif`: morvac reads a name here; it has `elseif`", true};
   }
   for (std::size_t i = 0; i < r.esterel_count; ++i) {
     const Token& t = r.esterel[i];
     const std::string_view text = text_of(source, t.span);
-    if (t.code == TOK_IMPLIES && text == "=>") {
-      return {t.span, "implies-arrow", "`=>`: morvac reads `=` and `>`; it has `implies`"};
-    }
-    if (t.code == TOK_NEQ && text == "<>") {
-      return {t.span, "not-equal", "`<>`: morvac reads `<` and `>`; it has `!=`"};
-    }
     // A closed string holds an even number of quotes: its two ends and the doubled ones.
     if (t.code == TOK_STRING && std::count(text.begin(), text.end(), '"') % 2 == 0) {
       return {t.span, "string-form",
@@ -90,13 +101,9 @@ ReadingDifference describe(std::string_view source, const Region& r) {
   const bool glued_minus = r.esterel_count >= 2 && r.esterel[0].code == TOK_MINUS &&
                            r.morvac_count >= 1 && r.morvac[0].code == TOK_FLOAT &&
                            r.morvac[0].span.begin == r.esterel[0].span.begin;
-  if (glued_minus) {
-    if (!ends_an_operand(r.before)) return {r.span, "minus-number", ""};  // one number either way
-    return {r.span, "minus-number",
-            quoted +
-                ": morvac reads a minus sign and the digits after it as one number; "
-                "write a blank after `-`"};
-  }
+  // After an operand the copy writes a blank after the minus sign; elsewhere (`f(-1)`, `x - -1`)
+  // morvac reads one number either way.
+  if (glued_minus) return {r.span, "minus-number", ""};
   if (r.morvac_count == 1 && r.morvac[0].code == TOK_IDS && r.esterel_count > 1) {
     return {r.span, "glued-name", quoted + ": morvac reads one name here"};
   }
@@ -141,9 +148,7 @@ ReadingComparison compare_readings(std::string_view source, const Tokens& estere
         grew = true;
       }
     }
-    const Region region{
-        &esterel[i0],    i - i0, &morvac[k0], k - k0, i0 > 0 ? esterel[i0 - 1].code : 0,
-        Span{begin, end}};
+    const Region region{&esterel[i0], i - i0, &morvac[k0], k - k0, Span{begin, end}};
     result.differs = true;
     ReadingDifference difference = describe(source, region);
     // A run of the same form, token after token (`####`), is one finding.

@@ -17,6 +17,7 @@ struct ReadingDifference {
   Span span;
   const char* rule;     // stable rule id
   std::string message;  // empty when the difference does not change what the program means
+  bool never_read = false;  // a form that morvac can read nowhere (`#`, `elsif`, `??`)
 };
 
 struct ReadingComparison {

@@ -1,5 +1,9 @@
 #include "refusal_walk.h"
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "morvac_rules.h"
 
 using esterel::Kind;
@@ -18,10 +22,11 @@ bool is_name_char(char c) {
 // pair by pair (sequences, parallel branches) need their parts' texts as each pair is reduced.
 class Walk {
  public:
-  Walk(const esterel::Tree& tree, std::string_view source) : tree_(tree), source_(source) {}
+  Walk(const esterel::Tree& tree, std::string_view source)
+      : tree_(tree), source_(source), reported_(tree.size(), false) {}
 
   std::vector<RefusalEvent> run() {
-    visit(tree_.root());
+    run_tasks(tree_.root());
     return std::move(events_);
   }
 
@@ -38,54 +43,111 @@ class Walk {
     return word;
   }
 
-  // A construct that needs the text of part, reduced over trigger.
-  void need(NodeId part, Span trigger, bool in_occurrence = false) {
+  // A construct that needs the text of part, reduced over trigger (once_rewritten: a refused
+  // construct, which needs it once rewritten).
+  void need(NodeId part, Span trigger, bool in_occurrence = false, bool once_rewritten = false) {
     if (!esterel::present(tree_, part)) return;
     // `P;` alone hands on the text of P.
     while (tree_.at(part).kind == Kind::Sequence && esterel::child_count(tree_, part) == 1) {
       part = tree_.at(part).first_child;
     }
     const Refusal construct = refusal_without_text(tree_, part, in_occurrence);
-    if (construct == Refusal::None) return;
+    if (construct == Refusal::None || reported_[part]) return;
+    reported_[part] = true;
     const Span where = tree_.at(part).kind == Kind::Run ? keyword(part) : span(part);
-    events_.push_back(RefusalEvent{construct, where, trigger});
+    events_.push_back(RefusalEvent{construct, where, trigger, once_rewritten});
   }
 
-  void visit_children(NodeId node) {
-    for (NodeId at = tree_.at(node).first_child; at != esterel::kNoNode;
-         at = tree_.at(at).next_sibling) {
-      visit(at);
+  // The statements and occurrences of a refused construct (through its cases, handlers and
+  // else-ifs): whatever rewrites it needs their texts.
+  void need_once_rewritten(NodeId node, Span whole, bool in_occurrence) {
+    // The next part to look at in each list entered, innermost last.
+    std::vector<NodeId> next{tree_.at(node).first_child};
+    while (!next.empty()) {
+      const NodeId at = next.back();
+      if (at == esterel::kNoNode) {
+        next.pop_back();
+        continue;
+      }
+      next.back() = tree_.at(at).next_sibling;
+      const Kind kind = tree_.at(at).kind;
+      if (kind == Kind::Cases || kind == Kind::Case || kind == Kind::Handlers ||
+          kind == Kind::Handler || kind == Kind::ElsIfs || kind == Kind::ElsIf) {
+        next.push_back(tree_.at(at).first_child);
+      } else if (!esterel::is_expression(kind)) {
+        need(at, whole, in_occurrence, true);
+      }
     }
+  }
+
+  // What is left to do, on an explicit stack: trees nest as deep as their programs are long
+  // (brackets, errors inside errors), deeper than a thread's stack would take.
+  enum class Step : std::uint8_t {
+    Visit,   // visit node
+    Need,    // need the text of node over trigger
+    Finish,  // what node does once its parts are visited
+  };
+  struct Task {
+    Step step;
+    NodeId node;
+    Span trigger;
+  };
+
+  void run_tasks(NodeId root) {
+    tasks_.push_back(Task{Step::Visit, root, {}});
+    while (!tasks_.empty()) {
+      const Task task = tasks_.back();
+      tasks_.pop_back();
+      switch (task.step) {
+        case Step::Visit:
+          visit(task.node);
+          break;
+        case Step::Need:
+          need(task.node, task.trigger);
+          break;
+        case Step::Finish:
+          finish(task.node);
+          break;
+      }
+    }
+  }
+
+  // Schedules the tasks of `later`, in their order, to run before whatever was scheduled.
+  void schedule(std::vector<Task>& later) {
+    tasks_.insert(tasks_.end(), later.rbegin(), later.rend());
+    later.clear();
   }
 
   // A list reduced pair by pair from its first element: the first pair needs both texts, each
   // later element its own, each over the span from first to itself.
-  void visit_pairs(NodeId first) {
-    visit(first);
+  void visit_pairs(NodeId first, std::vector<Task>& out) const {
+    out.push_back(Task{Step::Visit, first, {}});
     const NodeId second = tree_.at(first).next_sibling;
     if (second == esterel::kNoNode) return;
-    visit(second);
-    need(first, Span{span(first).begin, span(second).end});
-    need(second, Span{span(first).begin, span(second).end});
+    out.push_back(Task{Step::Visit, second, {}});
+    const Span pair{span(first).begin, span(second).end};
+    out.push_back(Task{Step::Need, first, pair});
+    out.push_back(Task{Step::Need, second, pair});
     for (NodeId at = tree_.at(second).next_sibling; at != esterel::kNoNode;
          at = tree_.at(at).next_sibling) {
-      visit(at);
-      need(at, Span{span(first).begin, span(at).end});
+      out.push_back(Task{Step::Visit, at, {}});
+      out.push_back(Task{Step::Need, at, Span{span(first).begin, span(at).end}});
     }
   }
 
-  void visit_parallel(NodeId node) {
+  void visit_parallel(NodeId node, std::vector<Task>& out) const {
     const NodeId first = tree_.at(node).first_child;
     const NodeId second = tree_.at(first).next_sibling;
     const bool branch_list = (tree_.at(node).flags & esterel::kIncomplete) != 0;
     if (branch_list || tree_.at(second).next_sibling == esterel::kNoNode) {
-      visit_pairs(first);
+      visit_pairs(first, out);
       return;
     }
     // A || B || C: B and C are reduced pair by pair, then A joins them.
-    visit(first);
-    visit_pairs(second);
-    need(first, Span{span(first).begin, span(tree_.at(node).last_child).end});
+    out.push_back(Task{Step::Visit, first, {}});
+    visit_pairs(second, out);
+    out.push_back(
+        Task{Step::Need, first, Span{span(first).begin, span(tree_.at(node).last_child).end}});
   }
 
   // Events nest as deep as they are long (`a and b and c`): walked without recursion. Of their
@@ -99,7 +161,7 @@ class Walk {
       if (parts_seen) {
         const Refusal refusal = refusal_when_read(tree_, node);
         if (refusal != Refusal::None)
-          events_.push_back(RefusalEvent{refusal, span(node), span(node)});
+          events_.push_back(RefusalEvent{refusal, span(node), span(node), false});
         continue;
       }
       stack.emplace_back(node, true);
@@ -114,28 +176,42 @@ class Walk {
     // long); events are walked apart.
     if (esterel::is_expression(kind)) return;
     if (esterel::is_event_operator(kind)) return visit_event(node);
-    const Span whole = span(node);
     const Refusal when_read = refusal_when_read(tree_, node);
     if (refusal_kind(when_read) == RefusalKind::StopAtKeyword) {
-      events_.push_back(RefusalEvent{when_read, keyword(node), keyword(node)});
-      visit_children(node);
-      return;
+      events_.push_back(RefusalEvent{when_read, keyword(node), keyword(node), false});
+    } else {
+      tasks_.push_back(Task{Step::Finish, node, {}});  // once the parts scheduled below are done
     }
+    std::vector<Task>& parts = scratch_;
     switch (kind) {
       case Kind::Sequence:
-        visit_pairs(tree_.at(node).first_child);
+        visit_pairs(tree_.at(node).first_child, parts);
         break;
       case Kind::Parallel:
-        visit_parallel(node);
+        visit_parallel(node, parts);
         break;
       default:
-        visit_children(node);
-        need_parts(node, kind, whole, when_read);
+        for (NodeId at = tree_.at(node).first_child; at != esterel::kNoNode;
+             at = tree_.at(at).next_sibling) {
+          parts.push_back(Task{Step::Visit, at, {}});
+        }
         break;
     }
-    if (when_read != Refusal::None) events_.push_back(RefusalEvent{when_read, whole, whole});
+    schedule(parts);
+  }
+
+  // What a construct does once its parts are visited (one refused at its keyword has none).
+  void finish(NodeId node) {
+    const Kind kind = tree_.at(node).kind;
+    const Span whole = span(node);
+    const Refusal when_read = refusal_when_read(tree_, node);
+    need_parts(node, kind, whole, when_read);
+    if (when_read != Refusal::None) events_.push_back(RefusalEvent{when_read, whole, whole, false});
     // A then or else part needs its statement's text as soon as it is read.
     if ((tree_.at(node).flags & esterel::kBranch) != 0) need(node, whole);
+    if (when_read != Refusal::None || refusal_without_text(tree_, node, false) != Refusal::None) {
+      need_once_rewritten(node, whole, kind != Kind::PresentCases);
+    }
   }
 
   // The parts whose text a translated construct needs, once all its parts are read.
@@ -169,6 +245,9 @@ class Walk {
   const esterel::Tree& tree_;
   std::string_view source_;
   std::vector<RefusalEvent> events_;
+  std::vector<bool> reported_;  // by node: reported as without text
+  std::vector<Task> tasks_;     // to do, the next one last
+  std::vector<Task> scratch_;   // the tasks of one visit, in order
 };
 
 }  // namespace
@@ -179,7 +258,7 @@ std::vector<RefusalEvent> walk_refusals(const esterel::Tree& tree, std::string_v
 
 const RefusalEvent* first_stop(const std::vector<RefusalEvent>& events) {
   for (const RefusalEvent& event : events) {
-    if (refusal_kind(event.construct) != RefusalKind::Skip) return &event;
+    if (refusal_kind(event.construct) != RefusalKind::Skip && !event.once_rewritten) return &event;
   }
   return nullptr;
 }

@@ -14,16 +14,19 @@ struct RefusalEvent {
   esterel::Span span;     // the refused construct (for one without text: itself, not who needs it)
   esterel::Span trigger;  // what morvac reduces when it refuses: the construct (its keyword, for
                           // one refused at its keyword), or for one without text who needs it
+  bool once_rewritten;    // met only once an enclosing refused construct is rewritten: a part
+                          // of it that has no Quarl text, which morvac never needs as it stands
 };
 
 // Returns the events in the order in which morvac would meet them: a declaration's skip, a
 // construct refused when read (or at its keyword), and a construct without Quarl text at the
-// place where an enclosing construct needs its text. Each construct is reported once; the parts
-// that syntax errors cut (in Error nodes) are walked where they stood, as morvac reduces them.
+// place where an enclosing construct needs its text, then (once_rewritten) the parts without
+// text of a refused construct. Each construct is reported once; the parts that syntax errors cut
+// (in Error nodes) are walked where they stood, as morvac reduces them.
 [[nodiscard]] std::vector<RefusalEvent> walk_refusals(const esterel::Tree& tree,
                                                       std::string_view source);
 
-// Returns the first event that stops morvac, or null.
+// Returns the first event that stops morvac as the program stands, or null.
 [[nodiscard]] const RefusalEvent* first_stop(const std::vector<RefusalEvent>& events);
 
 #endif  // MORVAC_CHECKER_REFUSAL_WALK_H

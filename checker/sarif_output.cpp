@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <string_view>
 
 #include "text_output.h"
@@ -10,33 +12,109 @@ namespace {
 
 struct RuleText {
   const char* id;
-  const char* description;
+  const char* name;
+  const char* short_description;
+  const char* full_description;
+  const char* help;
 };
 
-// Every rule id the checker uses, in a fixed order (results name them by index too).
+// Every rule id the checker uses, in a fixed order (results name them by index too). A rule's
+// name differs from its id, also in letter case: SARIF readers take an id for an opaque key and
+// show the name.
 constexpr RuleText kRules[] = {
-    {"syntax-error", "Esterel v5 syntax error"},
-    {"lexical-error", "text that no Esterel v5 token takes"},
-    {"comment", "a comment, which morvac does not read; the copy blanks it"},
-    {"assign", "`:=`, which morvac reads as `assign`; the copy writes it so"},
-    {"signal-value", "`?S`, which morvac cannot read"},
-    {"trap-value", "`??T`, which morvac cannot read"},
-    {"incompatibility", "`#` in a relation, which morvac cannot read"},
-    {"module-dot", "a module closed by `.`, which morvac cannot read"},
-    {"elsif", "`elsif`, which morvac reads as a name"},
-    {"implies-arrow", "`=>`, which morvac reads as `=` and `>`"},
-    {"not-equal", "`<>`, which morvac reads as `<` and `>`"},
-    {"string-form", "a string that morvac does not read"},
-    {"number-form", "a number that morvac reads otherwise"},
-    {"minus-number", "a minus sign that morvac reads as part of a number"},
-    {"glued-name", "tokens that morvac reads as one name"},
-    {"other-reading", "text that morvac reads otherwise"},
-    {"skipped-declaration", "a declaration that morvac skips"},
-    {"refused-construct", "a construct that stops morvac"},
-    {"without-quarl-text", "a construct without Quarl text, where morvac needs its text"},
-    {"first-stop", "where morvac stops first"},
-    {"morvac-syntax-error", "where morvac's parser fails on the copy"},
-    {"internal", "the checker's prediction disagrees with morvac"},
+    {"syntax-error", "SyntaxError", "Esterel v5 syntax error",
+     "The text is not Esterel v5: a token is missing or unexpected. morvac cannot read the file.",
+     "Write the missing token where the message says, or remove the unexpected one."},
+    {"lexical-error", "LexicalError", "a comment or string that is never closed",
+     "A comment block that is never closed, or a string that the end of its line cuts: the rest "
+     "of the file is read otherwise than it is written.",
+     "Close the comment block or the string."},
+    {"stray-character", "StrayCharacter", "a character that starts no Esterel token",
+     "A character that starts no Esterel v5 token; morvac skips it as it skips blanks.",
+     "Remove the character, or put it in a comment."},
+    {"skipped-bytes", "SkippedBytes", "bytes that morvac skips as blanks",
+     "Bytes that are no Esterel text (a byte-order mark, no-break spaces, NUL, other control or "
+     "non-ASCII characters): morvac skips them as blanks. One finding a file, at the first.",
+     "Replace them by plain blanks, or leave them: morvac reads the file as if they were blanks."},
+    {"comment", "BlankedComment", "a comment, which the copy blanks",
+     "A % comment, a %{ }% block or a C comment: morvac has no comments and would read its "
+     "words. The copy blanks it, lines kept.",
+     "Nothing to do: the copy written with -o is what morvac reads."},
+    {"preprocessor-line", "PreprocessorLine", "a C preprocessor line, which the copy blanks",
+     "A line for the C preprocessor (#include, #define, #ifdef...): morvac would read its words. "
+     "The copy blanks it, lines kept.",
+     "Run the C preprocessor first, or use the copy written with -o."},
+    {"assign", "ColonEqualsAssignment", "`:=`, which the copy writes `assign`",
+     "morvac reads an assignment or an initial value written with the keyword assign, not :=. "
+     "The copy writes assign.",
+     "Nothing to do: the copy written with -o is what morvac reads."},
+    {"signal-value", "SignalValue", "`?S` or `pre(?S)`, which morvac reads otherwise",
+     "morvac skips the ? of ?S and writes the signal's name where Esterel means its value; it "
+     "cannot read pre(?S) where only an expression can stand.",
+     "Check that the Quarl text means what the program means."},
+    {"trap-value", "TrapValue", "`??T`, which morvac cannot read",
+     "A trap's value ??T: morvac has no form for it.", "Rewrite the program without it."},
+    {"incompatibility", "IncompatibleSignals",
+     "`#` in a relation, which morvac cannot read; the copy blanks the relation",
+     "A relation of incompatible signals written with #: morvac has no form for it. It skips "
+     "every relation, so the copy blanks a relation declaration with #, lines kept; elsewhere # "
+     "is an error.",
+     "Nothing to do for a relation: the copy written with -o is what morvac reads."},
+    {"module-dot", "ModuleDot", "a `.`, which morvac skips",
+     "A full stop: morvac skips it, so a module closed by . is not closed for morvac.",
+     "Close the module with end module."},
+    {"elsif", "ElsifKeyword", "`elsif`, which morvac reads as a name; the copy writes `elseif`",
+     "morvac has elseif, not elsif: the copy writes elseif in a conditional; elsewhere elsif is "
+     "an error.",
+     "Nothing to do in a conditional: the copy written with -o is what morvac reads."},
+    {"implies-arrow", "ImpliesArrow",
+     "`=>`, which morvac reads as `=` and `>`; the copy writes `implies`",
+     "morvac has implies, not =>, in relations. The copy writes implies.",
+     "Nothing to do: the copy written with -o is what morvac reads."},
+    {"not-equal", "NotEqual", "`<>`, which morvac reads as `<` and `>`; the copy writes `!=`",
+     "morvac has !=, not <>. The copy writes !=.",
+     "Nothing to do: the copy written with -o is what morvac reads."},
+    {"string-form", "StringForm", "a string that morvac reads otherwise",
+     "morvac has no empty string, no doubled quote, and no -, @, [, ], ^, |, tab or byte above "
+     "126 in a string.",
+     "Rewrite the string."},
+    {"number-form", "NumberForm", "a number that morvac reads otherwise",
+     "morvac has no exponent, no f suffix and no number that begins with a point.",
+     "Write the number as morvac reads it."},
+    {"minus-number", "MinusNumber",
+     "a minus sign that morvac reads as a number's sign; the copy writes a blank after it",
+     "morvac reads a minus sign and the digits after it as one number, also after an operand "
+     "(x-1 is x and the number -1). The copy writes a blank after such a minus sign.",
+     "Nothing to do: the copy written with -o is what morvac reads."},
+    {"glued-name", "GluedName", "tokens that morvac reads as one name",
+     "Tokens written without blanks that morvac reads as one name.",
+     "Put blanks between the tokens."},
+    {"other-reading", "OtherReading", "text that morvac reads otherwise",
+     "Text that morvac reads as other tokens than Esterel does.", "Rewrite the text."},
+    {"combine-operator", "CombineOperator", "`combine T with +` or `with *`",
+     "morvac's grammar has no combine function written + or *: it cannot read the declaration.",
+     "Combine with a function name, or with or / and."},
+    {"skipped-declaration", "SkippedDeclaration", "a declaration that morvac skips",
+     "A declaration that morvac skips with its message; the translation goes on without it.",
+     "Check that the Quarl program does without it."},
+    {"refused-construct", "RefusedConstruct", "a construct that stops morvac",
+     "A construct that morvac refuses with its message and a stop, wherever it stands: also "
+     "inside another refused construct, where morvac meets it once the outer one is rewritten.",
+     "Rewrite the construct with what morvac translates."},
+    {"without-quarl-text", "WithoutQuarlText", "a construct without Quarl text",
+     "A construct that has no Quarl text (a conditional, a local declaration, a trap, an "
+     "operator, a constant...): morvac stops where an enclosing construct needs its text.",
+     "Rewrite the construct with what morvac translates."},
+    {"first-stop", "FirstStop", "where morvac stops first",
+     "The construct at which morvac, reading the copy, stops first.",
+     "Rewrite it first: the verdict says what morvac does."},
+    {"morvac-syntax-error", "MorvacSyntaxError", "where morvac's parser fails on the copy",
+     "The token at which morvac's parser fails on the copy, with morvac's own message.",
+     "Mend the errors before it."},
+    {"internal", "InternalInconsistency", "the checker's prediction disagrees with morvac",
+     "The checker predicted another outcome than morvac's own front end gave: a fault of the "
+     "checker.",
+     "Please report the program."},
 };
 
 int rule_index(const char* id) {
@@ -65,10 +143,11 @@ std::string json(std::string_view text) {
   return out + "\"";
 }
 
-// A file name as a relative URI reference: unreserved characters and slashes as they are.
+// A path as a URI reference: unreserved characters and slashes as they are, every other byte as
+// %XX; an absolute path as a file: URI.
 std::string uri(std::string_view name) {
   if (name == "-") return "stdin";
-  std::string out;
+  std::string out = !name.empty() && name.front() == '/' ? "file://" : "";
   for (const char c : name) {
     const auto byte = static_cast<unsigned char>(c);
     const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -84,13 +163,30 @@ std::string uri(std::string_view name) {
   return out;
 }
 
+// The working folder as a file: URI, which relative URIs are resolved against.
+std::string working_folder_uri() {
+  std::error_code error;
+  std::string folder = std::filesystem::current_path(error).string();
+  if (error) folder = "/";
+  if (folder.back() != '/') folder += '/';
+  return uri(folder);
+}
+
+constexpr ColumnStyle kCodePoints{ColumnUnit::CodePoint, 1};
+
 std::string location(const CheckedFile& file, Span span, const std::string* message) {
-  const LineColumn at = file.lines.at(span.begin);
+  const LineColumn begin = file.lines.at(file.source, span.begin, kCodePoints);
+  const LineColumn end = file.lines.at(file.source, span.end, kCodePoints);
+  const std::string name = uri(file.name);
+  const bool relative = name.rfind("file:", 0) != 0 && file.name != "-";
   std::string out = "{";
   if (message != nullptr) out += "\"message\": {\"text\": " + json(*message) + "}, ";
-  out += "\"physicalLocation\": {\"artifactLocation\": {\"uri\": " + json(uri(file.name)) +
-         "}, \"region\": {\"startLine\": " + std::to_string(at.line) +
-         ", \"startColumn\": " + std::to_string(at.column) + "}}}";
+  out += "\"physicalLocation\": {\"artifactLocation\": {\"uri\": " + json(name) +
+         (relative ? ", \"uriBaseId\": \"WORKING_FOLDER\"" : "") +
+         "}, \"region\": {\"startLine\": " + std::to_string(begin.line) +
+         ", \"startColumn\": " + std::to_string(begin.column) +
+         ", \"endLine\": " + std::to_string(end.line) +
+         ", \"endColumn\": " + std::to_string(end.column) + "}}}";
   return out;
 }
 
@@ -101,12 +197,18 @@ void write_sarif(std::ostream& out, const std::vector<CheckedFile>& files, const
          "\"https://docs.oasis-open.org/sarif/sarif/v2.1.0/errata01/os/schemas/"
          "sarif-schema-2.1.0.json\",\n  \"version\": \"2.1.0\",\n  \"runs\": [{\n"
       << "    \"tool\": {\"driver\": {\"name\": \"morvac-check\", \"version\": " << json(version)
-      << ", \"rules\": [";
+      << ", \"informationUri\": " << json(MORVAC_CHECK_MANUAL_URI) << ", \"rules\": [";
   for (std::size_t i = 0; i < std::size(kRules); ++i) {
-    out << (i == 0 ? "\n" : ",\n") << "      {\"id\": " << json(kRules[i].id)
-        << ", \"shortDescription\": {\"text\": " << json(kRules[i].description) << "}}";
+    const RuleText& rule = kRules[i];
+    out << (i == 0 ? "\n" : ",\n") << "      {\"id\": " << json(rule.id)
+        << ", \"name\": " << json(rule.name)
+        << ", \"shortDescription\": {\"text\": " << json(rule.short_description) << "}"
+        << ", \"fullDescription\": {\"text\": " << json(rule.full_description) << "}"
+        << ", \"help\": {\"text\": " << json(rule.help) << "}}";
   }
-  out << "]}},\n    \"results\": [";
+  out << "]}},\n    \"originalUriBaseIds\": {\"WORKING_FOLDER\": {\"uri\": "
+      << json(working_folder_uri()) << "}},\n    \"columnKind\": \"unicodeCodePoints\",\n"
+      << "    \"results\": [";
   bool first = true;
   for (const CheckedFile& file : files) {
     for (const Finding& finding : file.report.findings) {
@@ -128,8 +230,7 @@ void write_sarif(std::ostream& out, const std::vector<CheckedFile>& files, const
   }
   out << "],\n    \"properties\": {\"verdicts\": [";
   for (std::size_t i = 0; i < files.size(); ++i) {
-    out << (i == 0 ? "" : ", ")
-        << json(verdict_line(files[i].name, files[i].lines, files[i].report));
+    out << (i == 0 ? "" : ", ") << json(verdict_line(files[i], kCodePoints));
   }
   out << "]}\n  }]\n}\n";
 }

@@ -11,12 +11,6 @@
 #include "check_file.h"
 #include "line_index.h"
 
-struct CheckedFile {
-  std::string name;  // as given on the command line
-  FileReport report;
-  LineIndex lines;
-};
-
 // Writes the SARIF log of the checked files.
 void write_sarif(std::ostream& out, const std::vector<CheckedFile>& files, const char* version);
 

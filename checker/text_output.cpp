@@ -2,42 +2,41 @@
 
 namespace {
 
-void write_place(std::ostream& out, std::string_view name, const LineIndex& lines, Span span) {
-  const LineColumn at = lines.at(span.begin);
-  out << name << ':' << at.line << ':' << at.column << ": ";
+void write_place(std::ostream& out, const CheckedFile& file, Span span, ColumnStyle columns) {
+  const LineColumn at = file.lines.at(file.source, span.begin, columns);
+  out << file.name << ':' << at.line << ':' << at.column << ": ";
 }
 
 }  // namespace
 
-std::string verdict_line(std::string_view name, const LineIndex& lines, const FileReport& report) {
-  std::string line(name);
-  switch (report.verdict) {
+std::string verdict_line(const CheckedFile& file, ColumnStyle columns) {
+  const std::string head = file.name + ": verdict: ";
+  switch (file.report.verdict) {
     case Verdict::Translates:
-      return line + ": translates";
+      return head + "translates";
     case Verdict::TranslatesOnceRewritten:
-      return line + ": translates once rewritten";
+      return head + "translates once rewritten";
     case Verdict::CannotRead:
-      return line + ": cannot be read by morvac";
+      return head + "cannot be read by morvac";
     case Verdict::Stops: {
-      const LineColumn at = lines.at(report.stop_at.begin);
-      return line + ": stops at " + std::to_string(at.line) + ":" + std::to_string(at.column) +
-             ": " + report.stop_message;
+      const LineColumn at = file.lines.at(file.source, file.report.stop_at.begin, columns);
+      return head + "stops at line " + std::to_string(at.line) + ", column " +
+             std::to_string(at.column) + ": " + file.report.stop_message;
     }
   }
-  return line;
+  return head;
 }
 
-void write_text(std::ostream& out, std::string_view name, const LineIndex& lines,
-                const FileReport& report) {
-  for (const Finding& finding : report.findings) {
-    write_place(out, name, lines, finding.span);
+void write_text(std::ostream& out, const CheckedFile& file, ColumnStyle columns) {
+  for (const Finding& finding : file.report.findings) {
+    write_place(out, file, finding.span, columns);
     out << level_name(finding.level) << ": " << finding.message << " [" << finding.rule << "]\n";
     for (const Note& note : finding.notes) {
-      write_place(out, name, lines, note.span);
+      write_place(out, file, note.span, columns);
       out << "note: " << note.message << '\n';
     }
   }
-  out << verdict_line(name, lines, report) << '\n';
+  out << verdict_line(file, columns) << '\n';
 }
 
 void write_summary(std::ostream& out, const int (&verdicts)[4]) {

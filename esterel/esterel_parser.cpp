@@ -8,17 +8,9 @@
 
 using esterel::ParseState;
 
-int estlex(ESTSTYPE* value, ESTLTYPE* location, ParseState& p) {
-  const std::vector<esterel::Token>& tokens = *p.tokens;
-  const esterel::Token& token = tokens[p.next < tokens.size() ? p.next : tokens.size() - 1];
-  if (p.next < tokens.size()) ++p.next;
-  *value = esterel::kNoNode;
-  *location = token.span;
-  return token.code;
-}
-
 void esterror(ESTLTYPE* location, ParseState& p, const char* /*message*/) {
-  p.errors.push_back(esterel::SyntaxError{*location, "the program nests too deeply to be read"});
+  p.errors.push_back(
+      esterel::SyntaxError{*location, "the program nests too deeply to be read", *location});
 }
 
 namespace esterel {
@@ -28,7 +20,7 @@ Parse parse_esterel(std::string_view source, const std::vector<Token>& tokens) {
   p.source = source;
   p.tokens = &tokens;
   p.tree.reserve(tokens.size() + tokens.size() / 2);
-  estparse(p);
+  run_parser(p);
   if (p.tree.root() == kNoNode) p.tree.set_root(p.tree.add(Kind::File, {}, {}));
   // What the parse held when it gave up: after the modules read, in one Error node.
   if (p.open_module != kNoNode) discard(p, std::exchange(p.open_module, kNoNode));
@@ -41,7 +33,7 @@ Parse parse_esterel(std::string_view source, const std::vector<Token>& tokens) {
     p.tree.append(p.tree.root(), error_node(p, span));
   }
   p.tree.edit(p.tree.root()).span = Span{0, static_cast<std::uint32_t>(source.size())};
-  return Parse{std::move(p.tree), std::move(p.errors)};
+  return Parse{std::move(p.tree), std::move(p.errors), std::move(p.skipped)};
 }
 
 Parse read_esterel(std::string_view source) {

@@ -14,13 +14,16 @@
 namespace esterel {
 
 struct SyntaxError {
-  Span span;            // the unexpected token
+  Span span;            // the unexpected token, or the place of a missing one
   std::string message;  // "syntax error, unexpected `end`, expecting `;` or `||`"
+  Span found;           // the token that the parser could not take there
 };
 
 struct Parse {
   Tree tree;  // every node the parse made is in the tree under its root, a File node
   std::vector<SyntaxError> errors;  // in source order, one per mistake
+  std::vector<Span> skipped;        // tokens `.`, `?` and `#` that no construct takes, read as
+                                    // blanks (morvac skips them everywhere)
 };
 
 // Returns the tree of tokens (whose spans index source; the last one is the end of input).

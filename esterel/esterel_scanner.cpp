@@ -1,5 +1,6 @@
 #include "esterel_scanner.h"
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -124,6 +125,23 @@ bool is_blank(int c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
+// The directives of the C preprocessor, which open its lines.
+constexpr std::string_view kDirectives[] = {"define", "elif",   "else",  "endif",   "error",
+                                            "if",     "ifdef",  "ifndef", "include", "line",
+                                            "pragma", "undef",  "warning", "ident"};
+
+// Returns the length of the UTF-8 character that starts with byte at s[at], or 1.
+std::size_t character_length(std::string_view s, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(s[at]);
+  // 0xF8 and above lead no character of UTF-8.
+  const std::size_t length = lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+  if (lead < 0xC2 || at + length > s.size()) return 1;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(s[at + i]) & 0xC0) != 0x80) return 1;
+  }
+  return length;
+}
+
 class Scanner {
  public:
   explicit Scanner(std::string_view source) : s_(source) {}
@@ -165,6 +183,10 @@ class Scanner {
       ++at_;
     } else if (c == '%') {
       comment();
+    } else if (c == '/' && (peek(1) == '/' || peek(1) == '*')) {
+      c_comment();
+    } else if (c == '#' && directive()) {
+      return;
     } else if (is_letter(c) || c == '_') {
       name();
     } else if (is_digit(c) || (c == '.' && is_digit(peek(1)))) {
@@ -192,6 +214,57 @@ class Scanner {
     }
     out_.comments.push_back(
         Span{static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(at_)});
+  }
+
+  void c_comment() {
+    const std::size_t begin = at_;
+    if (peek(1) == '/') {
+      const std::size_t line_end = s_.find('\n', at_);
+      at_ = line_end == std::string_view::npos ? s_.size() : line_end;
+    } else {
+      const std::size_t close = s_.find("*/", at_ + 2);
+      if (close == std::string_view::npos) {
+        at_ = s_.size();
+        error(LexProblem::UnclosedCComment, begin, begin + 2);
+      } else {
+        at_ = close + 2;
+      }
+    }
+    out_.comments.push_back(
+        Span{static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(at_)});
+  }
+
+  // A line of the C preprocessor: `#`, first on its line, then a directive or a line number. Its
+  // lines continued by a backslash are its own. Returns whether one was read.
+  bool directive() {
+    std::size_t line_start = at_;
+    while (line_start > 0 && (s_[line_start - 1] == ' ' || s_[line_start - 1] == '\t')) {
+      --line_start;
+    }
+    if (line_start > 0 && s_[line_start - 1] != '\n') return false;
+    std::size_t word = at_ + 1;
+    while (word < s_.size() && (s_[word] == ' ' || s_[word] == '\t')) ++word;
+    std::size_t end = word;
+    while (end < s_.size() && is_name_char(static_cast<unsigned char>(s_[end]))) ++end;
+    const std::string_view name = s_.substr(word, end - word);
+    const bool number = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+      return is_digit(static_cast<unsigned char>(c));
+    });
+    if (!number && std::find(std::begin(kDirectives), std::end(kDirectives), name) ==
+                       std::end(kDirectives)) {
+      return false;
+    }
+    std::size_t line_end = s_.find('\n', end);
+    while (line_end != std::string_view::npos && line_end > 0 &&
+           (s_[line_end - 1] == '\\' ||
+            (s_[line_end - 1] == '\r' && line_end > 1 && s_[line_end - 2] == '\\'))) {
+      line_end = s_.find('\n', line_end + 1);
+    }
+    const std::size_t begin = at_;
+    at_ = line_end == std::string_view::npos ? s_.size() : line_end;
+    out_.directives.push_back(
+        Span{static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(at_)});
+    return true;
   }
 
   void name() {
@@ -289,8 +362,14 @@ class Scanner {
       default:
         break;
     }
-    error(LexProblem::StrayCharacters, at_, at_ + 1);
-    ++at_;
+    if (c > 0x20 && c < 0x7F) {
+      error(LexProblem::StrayCharacters, at_, at_ + 1);
+      ++at_;
+      return;
+    }
+    const std::size_t length = character_length(s_, at_);
+    out_.no_text.push_back(Span{here(), static_cast<std::uint32_t>(at_ + length)});
+    at_ += length;
   }
 
   std::string_view s_;

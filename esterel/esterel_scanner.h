@@ -2,7 +2,10 @@
 //
 // It takes `%` line comments, `%{ ... }%` comment blocks, `:=`, `?`, `??`, `#`, `=>`, `<>`,
 // `.`, strings with doubled quotes, numbers with exponents and an `f` suffix, and reads `x-5`
-// as three tokens. Keywords are lower case: the words of morvac's scanner and `elsif`. Token
+// as three tokens. Programs meant for the C preprocessor hold its lines (`#include`, `#ifdef`...)
+// and C comments (`/* */`, `//`): these are read as comments. Bytes that are no text of the
+// language (a byte-order mark, no-break spaces, NUL, control and non-ASCII characters) are read
+// as blanks, as morvac reads them, and so are characters that start no token; both are listed. Keywords are lower case: the words of morvac's scanner and `elsif`. Token
 // codes are those of esterel_grammar.hh (TOK_IDS...), which are morvac's own codes wherever
 // morvac has the token, so that token lists of both scanners compare code for code. One pass,
 // linear in the input.
@@ -24,9 +27,10 @@ struct Token {
 };
 
 enum class LexProblem : std::uint8_t {
-  UnclosedComment,  // `%{` without `}%`
-  UnclosedString,   // a string that a line end cuts
-  StrayCharacters,  // characters that start no token
+  UnclosedComment,   // `%{` without `}%`
+  UnclosedCComment,  // `/*` without `*/`
+  UnclosedString,    // a string that a line end cuts
+  StrayCharacters,   // printable characters that start no token, read as blanks
 };
 
 struct LexError {
@@ -36,7 +40,9 @@ struct LexError {
 
 struct EsterelScan {
   std::vector<Token> tokens;  // the last one is the end of input, code 0
-  std::vector<Span> comments;
+  std::vector<Span> comments;     // `%`, `%{ }%`, `/* */` and `//` comments
+  std::vector<Span> directives;   // lines of the C preprocessor, with their continuations
+  std::vector<Span> no_text;      // characters that are no text, one span each (read as blanks)
   std::vector<LexError> errors;
 };
 

@@ -148,7 +148,13 @@ NodeId run(ParseState& p, Span span, NodeId flags, NodeId names, NodeId renaming
 void report_syntax_error(ParseState& p, Span at, const char* unexpected,
                          const std::vector<const char*>& expected) {
   const std::string_view text = p.source.substr(at.begin, at.end - at.begin);
-  p.errors.push_back(SyntaxError{at, syntax_error_message(unexpected, text, expected)});
+  p.errors.push_back(SyntaxError{at, syntax_error_message(unexpected, text, expected), at});
+}
+
+void report_missing_token(ParseState& p, Span place, const char* missing, const char* before,
+                          Span found) {
+  const std::string_view text = p.source.substr(found.begin, found.end - found.begin);
+  p.errors.push_back(SyntaxError{place, missing_token_message(missing, before, text), found});
 }
 
 }  // namespace esterel

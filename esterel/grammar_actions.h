@@ -15,9 +15,9 @@ namespace esterel {
 struct ParseState {
   std::string_view source;
   const std::vector<Token>* tokens = nullptr;
-  std::size_t next = 0;  // index of the next token to deliver
   Tree tree;
   std::vector<SyntaxError> errors;
+  std::vector<Span> skipped;  // tokens read as blanks
   std::vector<NodeId> orphans;   // what errors discarded and no Error node holds yet
   NodeId open_module = kNoNode;  // a Module whose closing keywords are being read
 };
@@ -75,6 +75,9 @@ NodeId run(ParseState& p, Span span, NodeId flags, NodeId names, NodeId renaming
 // Records a syntax error at the unexpected token; names are the grammar's symbol names.
 void report_syntax_error(ParseState& p, Span at, const char* unexpected,
                          const std::vector<const char*>& expected);
+// Records that the token `missing` is missing at place, before the token `before` at found.
+void report_missing_token(ParseState& p, Span place, const char* missing, const char* before,
+                          Span found);
 
 }  // namespace esterel
 

@@ -10,6 +10,8 @@ const char* problem_message(LexProblem problem) {
   switch (problem) {
     case LexProblem::UnclosedComment:
       return "comment block `%{` is never closed by `}%`";
+    case LexProblem::UnclosedCComment:
+      return "comment `/*` is never closed by `*/`";
     case LexProblem::UnclosedString:
       return "string is cut by the end of its line";
     case LexProblem::StrayCharacters:
@@ -18,7 +20,9 @@ const char* problem_message(LexProblem problem) {
   return "";
 }
 
-std::string shown(std::string_view text) {
+}  // namespace
+
+std::string shown_bytes(std::string_view text) {
   std::string out = "`";
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -33,12 +37,10 @@ std::string shown(std::string_view text) {
   return out + "`";
 }
 
-}  // namespace
-
 std::string lexical_message(std::string_view source, const LexError& error) {
   std::string message = problem_message(error.problem);
   if (error.problem == LexProblem::StrayCharacters) {
-    message += shown(source.substr(error.span.begin, error.span.end - error.span.begin));
+    message += shown_bytes(source.substr(error.span.begin, error.span.end - error.span.begin));
   }
   return message;
 }

@@ -14,6 +14,9 @@ namespace esterel {
 // as \xHH).
 [[nodiscard]] std::string lexical_message(std::string_view source, const LexError& error);
 
+// Returns text between backquotes, the bytes outside printable ASCII written \xHH.
+[[nodiscard]] std::string shown_bytes(std::string_view text);
+
 }  // namespace esterel
 
 #endif  // MORVAC_ESTEREL_LEXICAL_MESSAGE_H

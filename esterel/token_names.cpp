@@ -53,16 +53,32 @@ std::string token_display(std::string_view symbol) {
   const bool keyword = !symbol.empty() && std::all_of(symbol.begin(), symbol.end(), [](char c) {
     return std::isupper(static_cast<unsigned char>(c)) != 0;
   });
-  if (!keyword) return std::string(symbol);  // $end, error, invalid token
+  if (symbol == "$end") return "end of file";
+  if (!keyword) return std::string(symbol);  // error, invalid token
   std::string word(symbol);
   for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return "`" + word + "`";
 }
 
+namespace {
+
+std::string shown_with_text(std::string_view symbol, std::string_view text) {
+  std::string shown = token_display(symbol);
+  if (shows_its_text(symbol)) shown += " `" + std::string(text) + "`";
+  return shown;
+}
+
+}  // namespace
+
+std::string missing_token_message(std::string_view missing, std::string_view before,
+                                  std::string_view text) {
+  return "syntax error, missing " + token_display(missing) + " before " +
+         shown_with_text(before, text);
+}
+
 std::string syntax_error_message(std::string_view unexpected, std::string_view text,
                                  const std::vector<const char*>& expected) {
-  std::string message = "syntax error, unexpected " + token_display(unexpected);
-  if (shows_its_text(unexpected)) message += " `" + std::string(text) + "`";
+  std::string message = "syntax error, unexpected " + shown_with_text(unexpected, text);
   std::vector<std::string> names;
   for (const char* symbol : expected) {
     std::string name = token_display(symbol);

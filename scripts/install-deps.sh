@@ -21,7 +21,7 @@ run_packages="
 # poppler-utils and ghostscript read the exported PDF and PostScript; groff-base renders the
 # manual pages; mount for the bare-root helpers; pkg-config, debhelper and lintian for the
 # installed libraries and the Debian packages; clang and its runtime build sock's threaded server
-# under ThreadSanitizer.
+# under ThreadSanitizer; vim and emacs-nox read morvac-check's findings as editors do.
 test_packages="
   libgtest-dev
   xvfb
@@ -38,6 +38,8 @@ test_packages="
   lintian
   clang
   libclang-rt-14-dev
+  vim
+  emacs-nox
 "
 
 set_name=${1:-}
@@ -69,7 +71,8 @@ fi
 
 [ "$set_name" = test ] || exit 0
 # morvac-check's SARIF output is validated by ajv (a JSON Schema validator, with its formats)
-# against the SARIF 2.1.0 schema that Microsoft's SARIF Multitool package ships.
+# against the SARIF 2.1.0 schema that Microsoft's SARIF Multitool package ships, and by the
+# Multitool itself.
 npm_dir=/usr/local/lib/morvac-npm
 if [ ! -x "$npm_dir/node_modules/.bin/ajv" ] ||
    [ ! -f "$npm_dir/node_modules/@microsoft/sarif-multitool-linux/sarif-2.1.0.json" ]; then
@@ -77,3 +80,6 @@ if [ ! -x "$npm_dir/node_modules/.bin/ajv" ] ||
   $sudo npm install --prefix "$npm_dir" --no-audit --no-fund --ignore-scripts --loglevel=error \
     ajv-cli@5.0.0 ajv-formats@2.1.1 @microsoft/sarif-multitool-linux@5.7.0 >/dev/null
 fi
+# Scripts are not run on install: the Multitool's own (making its binary executable) is done here.
+multitool="$npm_dir/node_modules/@microsoft/sarif-multitool-linux/Sarif.Multitool"
+[ -x "$multitool" ] || $sudo chmod 755 "$multitool"

@@ -54,6 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       "the copy keeps every line");
   check((copy == source) == !report.copy.rewritten, "a copy is rewritten when it differs");
 
+  // An error keeps the file from becoming Quarl: none stands in a file that becomes Quarl.
+  if (report.verdict == Verdict::Translates || report.verdict == Verdict::TranslatesOnceRewritten) {
+    for (const Finding& finding : report.findings) {
+      if (finding.level == Level::Error) std::fprintf(stderr, "%s\n", finding.message.c_str());
+      check(finding.level != Level::Error, "no error in a file that becomes Quarl");
+    }
+  }
+
   const InProcessRun run = translate_in_process(copy, scratch_path);
   const bool translates = run.status == 0 && run.parse_result == 0;
   switch (report.verdict) {

@@ -2,7 +2,9 @@
 // and the realistic programs of examples/esterel. For each <case>.strl, morvac-check run in the
 // case's folder must print <case>.expected and end with the status in <case>.status; then the
 // real morvac, run on the copy that morvac-check wrote (-o), must do what the verdict line says;
-// and where <case>.sarif is there, --format=sarif must print it.
+// and where <case>.sarif is there, --format=sarif must print it. The status is 0 exactly for the
+// verdict `translates`, and a file that becomes Quarl holds no error. Where <case>.copy is there,
+// the copy must be it.
 // MORVAC_UPDATE_GOLDEN=1 rewrites the expected files from what morvac-check does (review them).
 #include <gtest/gtest.h>
 
@@ -48,7 +50,7 @@ void expect_morvac_follows(const std::string& out, const std::string& name, cons
   EXPECT_EQ(std::count(original.begin(), original.end(), '\n'),
             std::count(text.begin(), text.end(), '\n'))
       << "the copy keeps every line";
-  const std::string head = name + ": ";
+  const std::string head = name + ": verdict: ";
   ASSERT_EQ(0u, verdict.rfind(head, 0)) << verdict;
   const std::string said = verdict.substr(head.size());
   const bool parsed = morvac.err.find("syntax error") == std::string::npos &&
@@ -61,7 +63,7 @@ void expect_morvac_follows(const std::string& out, const std::string& name, cons
     EXPECT_EQ(0, morvac.status);
     EXPECT_FALSE(parsed) << morvac.err;
   } else {
-    ASSERT_EQ(0u, said.rfind("stops at ", 0)) << said;
+    ASSERT_EQ(0u, said.rfind("stops at line ", 0)) << said;
     const std::string message = said.substr(said.find(": ") + 2);
     EXPECT_EQ(1, morvac.status);
     const std::size_t tail = std::min(morvac.err.size(), message.size() + 1);
@@ -89,14 +91,36 @@ TEST_P(CheckerGolden, FindingsAndVerdictMatchMorvac) {
   EXPECT_EQ(read_file(stem + ".status"), status);
   EXPECT_EQ("", run.err);
   expect_morvac_follows(run.out, name, copy, read_file(input.string()));
+  bool copy_kept = false;
+  read_file(stem + ".copy", &copy_kept);
+  if (copy_kept && std::getenv("MORVAC_UPDATE_GOLDEN") != nullptr) {
+    write_file(stem + ".copy", read_file(copy.string()));
+  }
+  if (copy_kept) {
+    EXPECT_EQ(read_file(stem + ".copy"), read_file(copy.string()));
+  }
+  // The status agrees with the verdict, and a file that becomes Quarl holds no error.
+  const bool translates = run.out.find(name + ": verdict: translates\n") != std::string::npos;
+  const bool once_rewritten =
+      run.out.find(name + ": verdict: translates once rewritten\n") != std::string::npos;
+  EXPECT_EQ(translates ? 0 : 1, run.status);
+  if (translates || once_rewritten) {
+    EXPECT_EQ(std::string::npos, run.out.find(": error: "));
+  }
   // Where <case>.sarif is there, the same findings as SARIF (the tool's version written @VERSION@).
   bool sarif_kept = false;
   const std::string sarif_expected = read_file(stem + ".sarif", &sarif_kept);
   if (sarif_kept) {
     std::string sarif = run_process({CHECK_BINARY, "--format=sarif", name}, options).out;
-    const std::string version = "\"version\": \"" MORVAC_VERSION "\"";
-    const std::size_t at = sarif.find(version);
-    if (at != std::string::npos) sarif.replace(at, version.size(), "\"version\": \"@VERSION@\"");
+    // The version, the manual's URI and the working folder are written @VERSION@, @MANUAL@ and
+    // @FOLDER@: they are the build's and the machine's.
+    const auto replace = [&](const std::string& from, const std::string& to) {
+      const std::size_t at = sarif.find(from);
+      if (at != std::string::npos) sarif.replace(at, from.size(), to);
+    };
+    replace("\"version\": \"" MORVAC_VERSION "\"", "\"version\": \"@VERSION@\"");
+    replace("\"file://" PROJECT_DIR "/docs/morvac-check.1\"", "\"@MANUAL@\"");
+    replace("\"file://" + input.parent_path().string() + "/\"", "\"@FOLDER@\"");
     if (std::getenv("MORVAC_UPDATE_GOLDEN") != nullptr) write_file(stem + ".sarif", sarif);
     EXPECT_EQ(read_file(stem + ".sarif"), sarif);
   }

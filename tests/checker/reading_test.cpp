@@ -7,7 +7,9 @@
 #include "check_file.h"
 #include "copy_rewrite.h"
 #include "morvac_reading.h"
+#include "esterel_parser.h"
 #include "reading_differences.h"
+#include "spelling_rewrite.h"
 #include "text_output.h"
 
 namespace {
@@ -19,8 +21,10 @@ struct Read {
 
 Read read(const std::string& source) {
   const EsterelScan scan = esterel::scan_esterel(source);
-  Read r{make_copy(source, scan), {}};
-  r.comparison = compare_readings(source, scan.tokens, read_as_morvac(r.copy));
+  const esterel::Parse parse = esterel::parse_esterel(source, scan.tokens);
+  Read r{make_copy(source, scan, spelling_edits(source, scan.tokens, parse)), {}};
+  r.comparison =
+      compare_readings(source, as_copied(r.copy, scan.tokens), read_as_morvac(r.copy));
   return r;
 }
 
@@ -43,14 +47,18 @@ TEST(CheckerReading, CasesOfTheTable) {
     }
     return {out, comparison.differs ? "differs" : "same"};
   };
+  const auto form = [](const CaseFields& args) -> CaseFields {
+    const ReadingComparison comparison = read(args[0]).comparison;
+    return {comparison.differences.empty() ? "-" : comparison.differences.front().message};
+  };
   const auto stop = [](const CaseFields& args) -> CaseFields {
     const std::string source = "module M :\ninput S;\n" + args[0] + "\nend module\n";
-    const FileReport report = check_source(source);
-    EXPECT_TRUE(report.inconsistencies.empty());
-    return {verdict_line("m", LineIndex(source), report)};
+    const CheckedFile file{"m", source, check_source(source), LineIndex(source)};
+    EXPECT_TRUE(file.report.inconsistencies.empty());
+    return {verdict_line(file, ColumnStyle{})};
   };
   expect_cases(TABLE_DIR "/reading.tsv",
-               {{"copy", copy}, {"back", back}, {"said", said}, {"stop", stop}});
+               {{"copy", copy}, {"back", back}, {"said", said}, {"form", form}, {"stop", stop}});
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "esterel_parser.h"
 #include "esterel_tree.h"
+#include "program_files.h"
 
 namespace {
 
@@ -20,25 +21,6 @@ using esterel::NodeId;
 using esterel::Tree;
 
 namespace fs = std::filesystem;
-
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<fs::path> programs_in(const std::string& dirs) {
-  std::vector<fs::path> out;
-  std::stringstream list(dirs);
-  for (std::string dir; std::getline(list, dir, '|');) {
-    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-      if (entry.path().extension() == ".strl") out.push_back(entry.path());
-    }
-  }
-  std::sort(out.begin(), out.end());
-  return out;
-}
 
 // The dump of the tree, then one line per syntax error: "error LINE:COLUMN: MESSAGE".
 std::string dump(const std::string& source) {
@@ -60,14 +42,14 @@ TEST(EsterelTree, GoldenDumps) {
   for (const fs::path& program : programs) {
     fs::path expected = program;
     expected.replace_extension(".tree");
-    EXPECT_EQ(read_file(expected), dump(read_file(program))) << program;
+    EXPECT_EQ(read_program(expected), dump(read_program(program))) << program;
   }
 }
 
 TEST(EsterelTree, GoldenProgramsShowEveryKindAndFlag) {
   std::set<std::string> words;
   for (const fs::path& program : programs_in(TREE_GOLDEN_DIR)) {
-    std::stringstream lines(dump(read_file(program)));
+    std::stringstream lines(dump(read_program(program)));
     for (std::string word; lines >> word;)
       words.insert(word.front() == '(' ? word.substr(1) : word);
   }
@@ -201,8 +183,22 @@ void expect_shape(const Tree& tree, const fs::path& program) {
       EXPECT_LE(1, count) << program;
     }
     EXPECT_LE(n.span.begin, n.span.end) << program;
+    // Parts lie inside their construct, in source order, apart from one another. An Error spans
+    // the error, its parts what was read before it; a module cut in its closing keywords spans
+    // from its `module`.
+    const bool error = n.kind == Kind::Error;
+    std::uint32_t after = error ? 0 : n.span.begin;
     for (const NodeId part : esterel::children(tree, node)) {
-      EXPECT_NE(0, tree.at(part).flags & esterel::kHasParent) << program;
+      const esterel::Node& p = tree.at(part);
+      EXPECT_NE(0, p.flags & esterel::kHasParent) << program;
+      if (p.kind != Kind::Module || (p.flags & esterel::kIncomplete) == 0) {
+        EXPECT_LE(after, p.span.begin)
+            << program << ": " << esterel::kind_name(p.kind) << " in " << esterel::kind_name(n.kind);
+        after = std::max(after, p.span.end);
+      }
+      if (!error) {
+        EXPECT_LE(p.span.end, n.span.end) << program << ": " << esterel::kind_name(n.kind);
+      }
       stack.push_back(part);
     }
   }
@@ -217,7 +213,7 @@ TEST(EsterelTree, EveryKindHasItsShapeOnEveryProgram) {
   const std::vector<fs::path> programs = programs_in(PROGRAM_DIRS);
   ASSERT_LT(100u, programs.size());
   for (const fs::path& program : programs) {
-    const std::string source = read_file(program);
+    const std::string source = read_program(program);
     expect_shape(esterel::read_esterel(source).tree, program);
   }
 }
@@ -268,7 +264,7 @@ TEST(EsterelTree, KindNamesAndGroups) {
 }
 
 TEST(EsterelTree, EmptyAndDeepPrograms) {
-  EXPECT_EQ("(File 1:1-1:1)\nerror 1:1: syntax error, unexpected $end, expecting `module`\n",
+  EXPECT_EQ("(File 1:1-1:1)\nerror 1:1: syntax error, unexpected end of file, expecting `module`\n",
             dump(""));
   // The printer needs no deep recursion.
   std::string deep = "module M: ";

@@ -57,6 +57,33 @@ std::string decode_case_field(const std::string& field) {
   return text;
 }
 
+// Returns text written as a case field: the escapes of decode_case_field for tabs, line ends,
+// NULs, backslashes, bytes outside printable ASCII and the empty field.
+std::string encode_case_field(const std::string& text) {
+  if (text.empty()) return "\\e";
+  std::string field;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\t') {
+      field += "\\t";
+    } else if (c == '\n') {
+      field += "\\n";
+    } else if (c == '\0') {
+      field += "\\0";
+    } else if (c == '\\') {
+      field += "\\\\";
+    } else if (byte < 0x20 || byte >= 0x7F) {
+      static const char kHex[] = "0123456789ABCDEF";
+      field += "\\x";
+      field += kHex[byte >> 4];
+      field += kHex[byte & 15];
+    } else {
+      field += c;
+    }
+  }
+  return field;
+}
+
 }  // namespace
 
 void expect_cases(const std::string& path, const std::map<std::string, CaseFunction>& functions,
@@ -65,9 +92,15 @@ void expect_cases(const std::string& path, const std::map<std::string, CaseFunct
   ASSERT_TRUE(file) << "cannot read " << path;
   int line_number = 0;
   int cases = 0;
+  // MORVAC_UPDATE_TABLES=1 writes the results back as the expected ones (review the diff).
+  const bool update = std::getenv("MORVAC_UPDATE_TABLES") != nullptr;
+  std::string updated;
   for (std::string line; std::getline(file, line);) {
     ++line_number;
-    if (line.empty() || line[0] == '#') continue;
+    if (line.empty() || line[0] == '#') {
+      updated += line + "\n";
+      continue;
+    }
     SCOPED_TRACE(testing::Message() << path << ":" << line_number << ": " << line);
     CaseFields fields = split_fields(line);
     for (std::string& field : fields) field = decode_case_field(field);
@@ -86,6 +119,14 @@ void expect_cases(const std::string& path, const std::map<std::string, CaseFunct
       EXPECT_EQ(written, "") << "on standard error";
     }
     const CaseFields expected(arrow + 1, fields.end());
+    if (update) {  // the fields as written up to "=>", then the results
+      const CaseFields raw = split_fields(line);
+      for (std::size_t i = 0; i <= static_cast<std::size_t>(arrow - fields.begin()); ++i) {
+        updated += (i == 0 ? "" : "\t") + raw[i];
+      }
+      for (const std::string& result : results) updated += "\t" + encode_case_field(result);
+      updated += "\n";
+    }
     EXPECT_EQ(results.size(), expected.size()) << "results";
     for (std::size_t i = 0; i < std::min(results.size(), expected.size()); ++i) {
       if (!expected[i].empty() && expected[i][0] == '~') {
@@ -98,6 +139,7 @@ void expect_cases(const std::string& path, const std::map<std::string, CaseFunct
     ++cases;
   }
   EXPECT_GT(cases, 0) << path << " holds no case";
+  if (update) std::ofstream(path, std::ios::binary) << updated;
 }
 
 std::map<int, std::string> grammar_token_names(const std::string& grammar_path) {
