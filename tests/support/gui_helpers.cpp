@@ -26,7 +26,13 @@ void GuiScript::tick(void* data) {
     script->steps_.pop_front();
     script->tries_ = 0;
   } else if (++script->tries_ > 2000) {  // 40 s at least: a loaded machine maps windows slowly
-    std::fprintf(stderr, "GUI script stuck, %zu steps left\n", script->steps_.size());
+    // What was on screen tells a slow machine from a dialog that never went.
+    std::fprintf(stderr, "GUI script stuck, %zu steps left; windows shown:", script->steps_.size());
+    for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
+      std::fprintf(stderr, " \"%s\"%s", w->label() != nullptr ? w->label() : "",
+                   w == Fl::modal() ? " (modal)" : "");
+    }
+    std::fprintf(stderr, "%s\n", Fl::grab() != nullptr ? "; a window holds the grab" : "");
     std::_Exit(3);
   }
   if (!script->steps_.empty()) Fl::repeat_timeout(0.02, tick, data);
