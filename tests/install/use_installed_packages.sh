@@ -34,6 +34,13 @@ expect_equal "morvac-sim on the dashboard" \
   "$(run_dashboard "$PWD/build/sim/morvac-sim" examples/dashboard)"
 echo "installed morvac-sim: the dashboard's outputs as the build tree's"
 
+# The installed morvac-check's SARIF logs point to its manual page where the package put it.
+manual=$(printf 'module M:\noutput O;\nemit O\nend module\n' | morvac-check --format=sarif - |
+  sed -n 's|.*"informationUri": "file://\([^"]*\)".*|\1|p')
+[ -n "$manual" ] && [ -f "$manual" ] ||
+  { echo "the SARIF log's informationUri names [$manual], which is not installed"; exit 1; }
+echo "installed morvac-check: SARIF logs point to $manual"
+
 cmake -S tests/install/consumer -B "$work/consumer" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$work/consumer" >/dev/null
 expect_equal "consumer" "$("$work/consumer/consumer")" "Stringpp 42, sock listening"
