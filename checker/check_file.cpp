@@ -319,7 +319,7 @@ FileReport check_source(std::string_view source) {
   FileReport report;
   const EsterelScan scan = esterel::scan_esterel(source);
   const esterel::Parse parse = esterel::parse_esterel(source, scan.tokens);
-  const std::vector<RefusalEvent> events = walk_refusals(parse.tree, source);
+  const std::vector<RefusalEvent> events = walk_refusals(parse, source);
   // Tokens that the reading skipped are blanks to Esterel as to morvac.
   std::vector<Token> kept_tokens;
   const std::vector<Token>* read_tokens = &scan.tokens;
@@ -367,7 +367,7 @@ FileReport check_source(std::string_view source) {
   // Where the copy blanks relations, morvac meets fewer skips than the source holds.
   if (reading.differs || esterel_tokens.size() != read_tokens->size()) {
     reread = esterel::parse_esterel(source, morvac_tokens);
-    reread_events = walk_refusals(reread.tree, source);
+    reread_events = walk_refusals(reread, source);
     prediction = Prediction{&reread, &reread_events, false};
   }
   add_reading_findings(reading, morvac_tokens, *prediction.parse, report.findings);

@@ -1,6 +1,8 @@
 #include "refusal_walk.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -250,10 +252,93 @@ class Walk {
   std::vector<Task> scratch_;   // the tasks of one visit, in order
 };
 
+// What a reduction made before the first syntax error needs: its parts that morvac's action
+// takes the text of, and whether it reads an occurrence there.
+struct NeededPart {
+  std::size_t index;
+  bool in_occurrence;
+};
+
+std::vector<NeededPart> needed_parts(const esterel::LookaheadReduction& reduction) {
+  const auto is = [&](std::initializer_list<std::string_view> symbols) {
+    return std::equal(reduction.symbols.begin(), reduction.symbols.end(), symbols.begin(),
+                      symbols.end());
+  };
+  if (is({"AWAIT", "Occurrence"})) return {{1, true}};
+  if (is({"ABORT", "Instruction", "WHEN", "Occurrence"})) return {{1, false}, {3, true}};
+  if (is({"WEAK", "ABORT", "Instruction", "WHEN", "Occurrence"})) return {{2, false}, {4, true}};
+  if (is({"THEN", "Instruction"}) || is({"ELSE", "Instruction"})) return {{1, false}};
+  if ((reduction.rule == "Parallel" || reduction.rule == "ParallelBranchList") &&
+      reduction.symbols.size() == 3) {
+    return {{0, false}, {2, false}};
+  }
+  return {};
+}
+
+// A reduction that hands on the text of its first part.
+bool hands_on_first(const esterel::LookaheadReduction& reduction) {
+  return reduction.symbols.size() == 1 ||
+         (reduction.symbols.size() == 2 && reduction.symbols[1] == "PVIRGULE");
+}
+
+// The stop that morvac meets in the reductions it makes on the token of its first syntax error
+// (beyond those the tree holds), or Refusal::None.
+RefusalEvent lookahead_stop(const esterel::Tree& tree,
+                            const std::vector<esterel::LookaheadReduction>& reductions) {
+  // What each reduction made: the node whose text it hands on, or kNoNode for a text of its own.
+  std::vector<NodeId> made;
+  const auto node_of = [&](const esterel::ReductionPart& part) {
+    return part.reduction >= 0 ? made[static_cast<std::size_t>(part.reduction)] : part.node;
+  };
+  const auto stop_if_without_text = [&](const esterel::ReductionPart& part, bool in_occurrence,
+                                        Span trigger) {
+    NodeId node = node_of(part);
+    if (node == esterel::kNoNode || !esterel::present(tree, node)) return RefusalEvent{};
+    while (tree.at(node).kind == Kind::Sequence && esterel::child_count(tree, node) == 1) {
+      node = tree.at(node).first_child;
+    }
+    const Refusal construct = refusal_without_text(tree, node, in_occurrence);
+    return RefusalEvent{construct, tree.at(node).span, trigger, false};
+  };
+  for (const esterel::LookaheadReduction& reduction : reductions) {
+    // The module's body is written as soon as it is read, before its closing keywords.
+    const bool module_body = reduction.symbols.empty() && !reduction.rule.empty() &&
+                             (reduction.rule[0] == '@' || reduction.rule[0] == '$');
+    if (module_body) {
+      const RefusalEvent stop = stop_if_without_text(reduction.before, false, reduction.span);
+      if (stop.construct != Refusal::None) return stop;
+    }
+    if (reduction.symbols.size() == 10 && reduction.symbols[0] == "EXEC") {
+      return RefusalEvent{Refusal::Exec, reduction.span, reduction.span, false};
+    }
+    for (const NeededPart needed : needed_parts(reduction)) {
+      const RefusalEvent stop =
+          stop_if_without_text(reduction.parts[needed.index], needed.in_occurrence, reduction.span);
+      if (stop.construct != Refusal::None) return stop;
+    }
+    made.push_back(hands_on_first(reduction) ? node_of(reduction.parts[0]) : esterel::kNoNode);
+  }
+  return RefusalEvent{};
+}
+
 }  // namespace
 
-std::vector<RefusalEvent> walk_refusals(const esterel::Tree& tree, std::string_view source) {
-  return Walk(tree, source).run();
+std::vector<RefusalEvent> walk_refusals(const esterel::Parse& parse, std::string_view source) {
+  std::vector<RefusalEvent> events = Walk(parse.tree, source).run();
+  const RefusalEvent stop = lookahead_stop(parse.tree, parse.before_first_error);
+  if (stop.construct == Refusal::None) return events;
+  // morvac meets it once it has made every reduction before the token in error.
+  const auto same = [&](const RefusalEvent& event) {
+    return event.construct == stop.construct && event.span.begin == stop.span.begin &&
+           event.span.end == stop.span.end;
+  };
+  events.erase(std::remove_if(events.begin(), events.end(), same), events.end());
+  const std::uint32_t error_at = parse.errors.front().found.begin;
+  const auto after = std::find_if(events.begin(), events.end(), [&](const RefusalEvent& event) {
+    return event.trigger.end > error_at;
+  });
+  events.insert(after, stop);
+  return events;
 }
 
 const RefusalEvent* first_stop(const std::vector<RefusalEvent>& events) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "esterel_parser.h"
 #include "esterel_tree.h"
 #include "refusal.h"
 
@@ -22,8 +23,10 @@ struct RefusalEvent {
 // construct refused when read (or at its keyword), and a construct without Quarl text at the
 // place where an enclosing construct needs its text, then (once_rewritten) the parts without
 // text of a refused construct. Each construct is reported once; the parts that syntax errors cut
-// (in Error nodes) are walked where they stood, as morvac reduces them.
-[[nodiscard]] std::vector<RefusalEvent> walk_refusals(const esterel::Tree& tree,
+// (in Error nodes) are walked where they stood, as morvac reduces them. What morvac reduces on
+// the token of its first syntax error, where the reading put in a missing token, comes in its
+// place among them.
+[[nodiscard]] std::vector<RefusalEvent> walk_refusals(const esterel::Parse& parse,
                                                       std::string_view source);
 
 // Returns the first event that stops morvac as the program stands, or null.

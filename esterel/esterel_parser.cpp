@@ -33,7 +33,8 @@ Parse parse_esterel(std::string_view source, const std::vector<Token>& tokens) {
     p.tree.append(p.tree.root(), error_node(p, span));
   }
   p.tree.edit(p.tree.root()).span = Span{0, static_cast<std::uint32_t>(source.size())};
-  return Parse{std::move(p.tree), std::move(p.errors), std::move(p.skipped)};
+  return Parse{std::move(p.tree), std::move(p.errors), std::move(p.skipped),
+               std::move(p.before_first_error)};
 }
 
 Parse read_esterel(std::string_view source) {

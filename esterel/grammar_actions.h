@@ -18,6 +18,7 @@ struct ParseState {
   Tree tree;
   std::vector<SyntaxError> errors;
   std::vector<Span> skipped;  // tokens read as blanks
+  std::vector<LookaheadReduction> before_first_error;
   std::vector<NodeId> orphans;   // what errors discarded and no Error node holds yet
   NodeId open_module = kNoNode;  // a Module whose closing keywords are being read
 };
