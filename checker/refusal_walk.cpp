@@ -327,10 +327,10 @@ std::vector<RefusalEvent> walk_refusals(const esterel::Parse& parse, std::string
   std::vector<RefusalEvent> events = Walk(parse.tree, source).run();
   const RefusalEvent stop = lookahead_stop(parse.tree, parse.before_first_error);
   if (stop.construct == Refusal::None) return events;
-  // morvac meets it once it has made every reduction before the token in error.
+  // morvac meets it once it has made every reduction before the token in error; the tree's
+  // reading meets it elsewhere (a construct refused when read also ends elsewhere there).
   const auto same = [&](const RefusalEvent& event) {
-    return event.construct == stop.construct && event.span.begin == stop.span.begin &&
-           event.span.end == stop.span.end;
+    return event.construct == stop.construct && event.span.begin == stop.span.begin;
   };
   events.erase(std::remove_if(events.begin(), events.end(), same), events.end());
   const std::uint32_t error_at = parse.errors.front().found.begin;
