@@ -12,6 +12,7 @@
 #include "reading_differences.h"
 #include "refusal_walk.h"
 #include "spelling_rewrite.h"
+#include "statement_rewrite.h"
 
 using esterel::EsterelScan;
 using esterel::LexError;
@@ -111,15 +112,27 @@ constexpr EditText kEditTexts[] = {
     {"incompatibility",
      "relation with `#` (incompatible signals): morvac cannot read it "
      "and skips every relation anyway; the copy blanks it"},
+    {"derived-statement", ""},  // one warning a statement: add_rewrite_findings
 };
-static_assert(std::size(kEditTexts) == static_cast<std::size_t>(EditReason::Incompatibility) + 1,
+static_assert(std::size(kEditTexts) == static_cast<std::size_t>(EditReason::Derived) + 1,
               "a text for every kind of edit");
 
 // One warning for each edit of the copy, which says what the copy writes.
 void add_edit_findings(const Copy& copy, std::vector<Finding>& out) {
   for (const CopyEdit& edit : copy.edits) {
+    if (edit.reason == EditReason::Derived) continue;
     const EditText& text = kEditTexts[static_cast<std::size_t>(edit.reason)];
     out.push_back(Finding{edit.source, Level::Warning, text.rule, text.message, {}});
+  }
+}
+
+void add_rewrite_findings(const std::vector<StatementRewrite>& rewrites,
+                          std::vector<Finding>& out) {
+  for (const StatementRewrite& rewrite : rewrites) {
+    out.push_back(Finding{rewrite.statement, Level::Warning, "derived-statement",
+                          rewrite.form + ": morvac refuses it; the copy writes it as Esterel "
+                                         "defines it, " + rewrite.definition,
+                          {}});
   }
 }
 
@@ -191,6 +204,34 @@ void add_refusal_findings(const std::vector<RefusalEvent>& events,
     out.push_back(Finding{event.span, skip ? Level::Warning : Level::Error,
                           refusal_rule(event.construct), std::move(message), {}});
   }
+}
+
+// The source's events once statements are rewritten: without those of the constructs that the
+// copy mends, and met as they stand where the copy's reading meets them so.
+std::vector<RefusalEvent> after_rewrites(std::vector<RefusalEvent> events,
+                                         const std::vector<StatementRewrite>& rewrites,
+                                         const std::vector<RefusalEvent>& copy_events) {
+  std::vector<Span> mended;
+  for (const StatementRewrite& rewrite : rewrites) {
+    mended.insert(mended.end(), rewrite.mended.begin(), rewrite.mended.end());
+  }
+  const auto same_span = [](Span a, Span b) { return a.begin == b.begin && a.end == b.end; };
+  events.erase(std::remove_if(events.begin(), events.end(),
+                              [&](const RefusalEvent& event) {
+                                return std::any_of(mended.begin(), mended.end(), [&](Span span) {
+                                  return same_span(span, event.span);
+                                });
+                              }),
+               events.end());
+  for (RefusalEvent& event : events) {
+    if (!event.once_rewritten) continue;
+    event.once_rewritten = std::none_of(
+        copy_events.begin(), copy_events.end(), [&](const RefusalEvent& met) {
+          return !met.once_rewritten && met.construct == event.construct &&
+                 same_span(met.span, event.span);
+        });
+  }
+  return events;
 }
 
 std::vector<std::string> predicted_messages(const std::vector<RefusalEvent>& events) {
@@ -335,7 +376,16 @@ FileReport check_source(std::string_view source) {
     }
     read_tokens = &kept_tokens;
   }
-  report.copy = make_copy(source, scan, spelling_edits(source, *read_tokens, parse));
+  std::vector<PlannedEdit> edits = spelling_edits(source, *read_tokens, parse);
+  report.copy = make_copy(source, scan, edits);
+  const std::vector<StatementRewrite> rewrites =
+      statement_rewrites(source, *read_tokens, parse, report.copy);
+  if (!rewrites.empty()) {
+    for (const StatementRewrite& rewrite : rewrites) {
+      edits.insert(edits.end(), rewrite.edits.begin(), rewrite.edits.end());
+    }
+    report.copy = make_copy(source, scan, std::move(edits));
+  }
   const std::vector<Token> morvac_tokens = read_as_morvac(report.copy);
   const std::vector<Token> esterel_tokens = as_copied(report.copy, *read_tokens);
   const ReadingComparison reading = compare_readings(source, esterel_tokens, morvac_tokens);
@@ -357,18 +407,23 @@ FileReport check_source(std::string_view source) {
     report.findings.push_back(Finding{error.span, Level::Error, "syntax-error", error.message, {}});
   }
   add_edit_findings(report.copy, report.findings);
+  add_rewrite_findings(rewrites, report.findings);
   add_combine_findings(parse.tree, source, report.findings);
-  add_refusal_findings(events, blanked_relations(report.copy), report.findings);
+  if (rewrites.empty()) add_refusal_findings(events, blanked_relations(report.copy), report.findings);
 
   // The prediction is made on what morvac reads: the source's own tokens when they agree.
   esterel::Parse reread;
   std::vector<RefusalEvent> reread_events;
   Prediction prediction{&parse, &events, false};
   // Where the copy blanks relations, morvac meets fewer skips than the source holds.
-  if (reading.differs || esterel_tokens.size() != read_tokens->size()) {
+  if (reading.differs || esterel_tokens.size() != read_tokens->size() || !rewrites.empty()) {
     reread = esterel::parse_esterel(source, morvac_tokens);
     reread_events = walk_refusals(reread, source);
     prediction = Prediction{&reread, &reread_events, false};
+  }
+  if (!rewrites.empty()) {
+    add_refusal_findings(after_rewrites(events, rewrites, reread_events),
+                         blanked_relations(report.copy), report.findings);
   }
   add_reading_findings(reading, morvac_tokens, *prediction.parse, report.findings);
   prediction.uses_extension = uses_extension(prediction.parse->tree, source);

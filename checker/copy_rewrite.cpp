@@ -25,6 +25,18 @@ std::uint32_t map_offset(const std::vector<CopyEdit>& edits, std::uint32_t at, b
   return edit.source.end + (at - edit.copy.end);
 }
 
+// Appends the tokens that the copy writes for the edit of a derived statement, once.
+void write_derived(const Copy& copy, std::vector<CopyEdit>::const_iterator edit,
+                   std::vector<CopyEdit>::const_iterator& written, std::vector<Token>& out) {
+  if (edit->reason != EditReason::Derived || edit == written) return;
+  written = edit;
+  const std::string_view text =
+      std::string_view(copy.text).substr(edit->copy.begin, edit->copy.end - edit->copy.begin);
+  for (const Token& token : esterel::scan_esterel(text).tokens) {
+    if (token.code != 0) out.push_back(Token{token.code, edit->source});
+  }
+}
+
 }  // namespace
 
 bool ends_an_operand(int code) {
@@ -107,10 +119,18 @@ std::vector<Token> as_copied(const Copy& copy, const std::vector<Token>& tokens)
   std::vector<Token> out;
   out.reserve(tokens.size());
   auto edit = copy.edits.begin();
+  auto written = copy.edits.end();  // the last edit of a derived statement whose tokens are out
   for (Token token : tokens) {
-    while (edit != copy.edits.end() && edit->source.end <= token.span.begin) ++edit;
+    while (edit != copy.edits.end() && edit->source.end <= token.span.begin) {
+      write_derived(copy, edit, written, out);
+      ++edit;
+    }
     const bool in_edit = edit != copy.edits.end() && edit->source.begin <= token.span.begin &&
                          token.code != 0;
+    if (in_edit && edit->reason == EditReason::Derived) {
+      write_derived(copy, edit, written, out);
+      continue;
+    }
     if (in_edit && edit->reason == EditReason::Incompatibility) continue;
     if (in_edit && edit->reason == EditReason::Elsif) token.code = TOK_ELSEIF;
     out.push_back(token);

@@ -27,6 +27,7 @@ enum class EditReason {
   Elsif,            // `elsif` written `elseif`
   GluedMinus,       // `x-1` written `x- 1`
   Incompatibility,  // a relation with `#`, blanked
+  Derived,          // a part of a derived statement, written as Esterel defines the statement
 };
 
 struct PlannedEdit {  // a span of the source and what the copy writes in its place
@@ -60,7 +61,8 @@ struct Copy {
                              std::vector<PlannedEdit> rewrites = {});
 
 // Returns Esterel's reading of the source (tokens) as the copy spells it: without the tokens of
-// the relations it blanks, an `elsif` it rewrites read as `elseif`.
+// the relations it blanks, an `elsif` it rewrites read as `elseif`, and the tokens that the copy
+// writes for a derived statement in place of those of the source (located at the source's span).
 [[nodiscard]] std::vector<Token> as_copied(const Copy& copy, const std::vector<Token>& tokens);
 
 // Returns the text of span with every character but the line ends made a blank: the lines stay.

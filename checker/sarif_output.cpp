@@ -60,6 +60,14 @@ constexpr RuleText kRules[] = {
      "every relation, so the copy blanks a relation declaration with #, lines kept; elsewhere # "
      "is an error.",
      "Nothing to do for a relation: the copy written with -o is what morvac reads."},
+    {"derived-statement", "DerivedStatement",
+     "a derived statement that morvac refuses, which the copy writes as Esterel defines it",
+     "every, await n S, await immediate S, await S do, do watching, do upto, present case, "
+     "repeat n times and an occurrence [S] are short forms that Esterel defines by statements "
+     "that morvac translates. The copy writes the definition in their place, keywords replaced "
+     "where they stand.",
+     "Nothing to do: the copy written with -o is what morvac reads; morvac-check --verify runs "
+     "both on random inputs."},
     {"module-dot", "ModuleDot", "a `.`, which morvac skips",
      "A full stop: morvac skips it, so a module closed by . is not closed for morvac.",
      "Close the module with end module."},

@@ -59,8 +59,14 @@ TEST(CheckerDeepPrograms, WalkedWithoutRecursion) {
        "module M:\n" + repeat("trap T in ", kDepth) + "exit T" + repeat(" end", kDepth) +
            "\nend module\n",
        Verdict::CannotRead},
+      // The copy writes each `every` as a loop in brackets: nested 300 deep, more than
+      // morvac's parser stack takes.
       {"every inside every",
        "module M:\ninput S;\n" + repeat("every S do ", 300) + "nothing" + repeat(" end", 300) +
+           "\nend module\n",
+       Verdict::CannotRead},
+      {"every inside every, not rewritten",
+       "module M:\ninput S;\n" + repeat("every 2 S do ", 300) + "nothing" + repeat(" end", 300) +
            "\nend module\n",
        Verdict::Stops},
       {"errors inside errors", "module M:\n" + repeat("[ do ; ", kDepth) + "\n",
