@@ -60,7 +60,9 @@ void add_no_text_finding(std::string_view source, const std::vector<Span>& no_te
                             : std::to_string(counts[i]) + " " + kNoTextKinds[i].many;
   }
   const std::size_t count = no_text.size();
-  out.push_back(Finding{no_text.front(), Level::Warning, "skipped-bytes",
+  out.push_back(Finding{no_text.front(),
+                        Level::Warning,
+                        "skipped-bytes",
                         std::to_string(count) + (count == 1 ? " character" : " characters") +
                             " that no Esterel text holds (" + kinds +
                             (count == 1 ? "): morvac skips it as a blank"
@@ -74,13 +76,16 @@ void add_lexical_findings(std::string_view source, const EsterelScan& scan,
     const std::string_view text =
         source.substr(error.span.begin, error.span.end - error.span.begin);
     if (error.problem == LexProblem::StrayCharacters) {
-      out.push_back(Finding{error.span, Level::Warning, "stray-character",
-                            esterel::shown_bytes(text) + " starts no Esterel token: morvac skips it as a blank",
-                            {}});
+      out.push_back(Finding{
+          error.span,
+          Level::Warning,
+          "stray-character",
+          esterel::shown_bytes(text) + " starts no Esterel token: morvac skips it as a blank",
+          {}});
       continue;
     }
-    out.push_back(Finding{error.span, Level::Error, "lexical-error",
-                          esterel::lexical_message(source, error), {}});
+    out.push_back(Finding{
+        error.span, Level::Error, "lexical-error", esterel::lexical_message(source, error), {}});
   }
   add_no_text_finding(source, scan.no_text, out);
 }
@@ -129,9 +134,13 @@ void add_edit_findings(const Copy& copy, std::vector<Finding>& out) {
 void add_rewrite_findings(const std::vector<StatementRewrite>& rewrites,
                           std::vector<Finding>& out) {
   for (const StatementRewrite& rewrite : rewrites) {
-    out.push_back(Finding{rewrite.statement, Level::Warning, "derived-statement",
-                          rewrite.form + ": morvac refuses it; the copy writes it as Esterel "
-                                         "defines it, " + rewrite.definition,
+    out.push_back(Finding{rewrite.statement,
+                          Level::Warning,
+                          "derived-statement",
+                          rewrite.form +
+                              ": morvac refuses it; the copy writes it as Esterel "
+                              "defines it, " +
+                              rewrite.definition,
                           {}});
   }
 }
@@ -147,25 +156,32 @@ void add_reading_findings(const ReadingComparison& reading, const std::vector<To
         morvac.begin(), morvac.end(), difference.span.end,
         [](const Token& token, std::uint32_t at) { return token.span.begin < at; });
     const std::uint32_t limit = after == morvac.end() ? difference.span.end : after->span.end;
-    const bool blocks = difference.never_read || std::any_of(
-        morvac_parse.errors.begin(), morvac_parse.errors.end(),
-        [&](const esterel::SyntaxError& error) {
-          return error.found.begin >= difference.span.begin && error.found.begin <= limit;
-        });
-    out.push_back(Finding{difference.span, blocks ? Level::Error : Level::Warning,
-                          difference.rule, difference.message, {}});
+    const bool blocks =
+        difference.never_read || std::any_of(morvac_parse.errors.begin(), morvac_parse.errors.end(),
+                                             [&](const esterel::SyntaxError& error) {
+                                               return error.found.begin >= difference.span.begin &&
+                                                      error.found.begin <= limit;
+                                             });
+    out.push_back(Finding{difference.span,
+                          blocks ? Level::Error : Level::Warning,
+                          difference.rule,
+                          difference.message,
+                          {}});
   }
 }
 
 void add_combine_findings(const esterel::Tree& tree, std::string_view source,
                           std::vector<Finding>& out) {
   for (const Span& function : combine_operators(tree, source)) {
-    out.push_back(Finding{function, Level::Error, "combine-operator",
-                          "combine function " + esterel::shown_bytes(source.substr(
-                                                    function.begin, function.end - function.begin)) +
-                              ": morvac has none written so (it takes a function's name, `or` "
-                              "or `and`) and cannot read the declaration",
-                          {}});
+    out.push_back(Finding{
+        function,
+        Level::Error,
+        "combine-operator",
+        "combine function " +
+            esterel::shown_bytes(source.substr(function.begin, function.end - function.begin)) +
+            ": morvac has none written so (it takes a function's name, `or` "
+            "or `and`) and cannot read the declaration",
+        {}});
   }
 }
 
@@ -191,8 +207,8 @@ std::vector<Span> blanked_relations(const Copy& copy) {
 
 // One finding per event, but for the skips of relations that the copy blanks (morvac no longer
 // meets them; the copy's own warning says why).
-void add_refusal_findings(const std::vector<RefusalEvent>& events,
-                          const std::vector<Span>& blanked, std::vector<Finding>& out) {
+void add_refusal_findings(const std::vector<RefusalEvent>& events, const std::vector<Span>& blanked,
+                          std::vector<Finding>& out) {
   for (const RefusalEvent& event : events) {
     if (std::any_of(blanked.begin(), blanked.end(),
                     [&](const Span& s) { return s.begin == event.span.begin; })) {
@@ -201,8 +217,11 @@ void add_refusal_findings(const std::vector<RefusalEvent>& events,
     const bool skip = refusal_kind(event.construct) == RefusalKind::Skip;
     std::string message = refusal_message(event.construct);
     if (event.once_rewritten) message += " (met once the construct around it is rewritten)";
-    out.push_back(Finding{event.span, skip ? Level::Warning : Level::Error,
-                          refusal_rule(event.construct), std::move(message), {}});
+    out.push_back(Finding{event.span,
+                          skip ? Level::Warning : Level::Error,
+                          refusal_rule(event.construct),
+                          std::move(message),
+                          {}});
   }
 }
 
@@ -225,8 +244,8 @@ std::vector<RefusalEvent> after_rewrites(std::vector<RefusalEvent> events,
                events.end());
   for (RefusalEvent& event : events) {
     if (!event.once_rewritten) continue;
-    event.once_rewritten = std::none_of(
-        copy_events.begin(), copy_events.end(), [&](const RefusalEvent& met) {
+    event.once_rewritten =
+        std::none_of(copy_events.begin(), copy_events.end(), [&](const RefusalEvent& met) {
           return !met.once_rewritten && met.construct == event.construct &&
                  same_span(met.span, event.span);
         });
@@ -393,7 +412,9 @@ FileReport check_source(std::string_view source) {
   add_lexical_findings(source, scan, report.findings);
   for (const Span& skipped : parse.skipped) {
     report.findings.push_back(
-        Finding{skipped, Level::Warning, "stray-character",
+        Finding{skipped,
+                Level::Warning,
+                "stray-character",
                 esterel::shown_bytes(source.substr(skipped.begin, skipped.end - skipped.begin)) +
                     " belongs to no construct here: morvac skips it as a blank",
                 {}});
@@ -409,7 +430,8 @@ FileReport check_source(std::string_view source) {
   add_edit_findings(report.copy, report.findings);
   add_rewrite_findings(rewrites, report.findings);
   add_combine_findings(parse.tree, source, report.findings);
-  if (rewrites.empty()) add_refusal_findings(events, blanked_relations(report.copy), report.findings);
+  if (rewrites.empty())
+    add_refusal_findings(events, blanked_relations(report.copy), report.findings);
 
   // The prediction is made on what morvac reads: the source's own tokens when they agree.
   esterel::Parse reread;

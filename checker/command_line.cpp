@@ -2,16 +2,19 @@
 
 #include <string_view>
 
+#include "verify_copy.h"
+
 const char* const kUsage =
     "usage: morvac-check [--format=text|sarif] [-fdiagnostics-column-unit=display|byte]\n"
-    "                    [-fdiagnostics-column-origin=N] [-o OUT] FILE...\n";
+    "                    [-fdiagnostics-column-origin=N] [--verify[=N]] [-o OUT] FILE...\n";
 
 const char* const kHelp =
     "usage: morvac-check [--format=text|sarif] [-fdiagnostics-column-unit=display|byte]\n"
-    "                    [-fdiagnostics-column-origin=N] [-o OUT] FILE...\n"
+    "                    [-fdiagnostics-column-origin=N] [--verify[=N]] [-o OUT] FILE...\n"
     "Reports where Esterel v5 programs cannot become Quarl with morvac: syntax errors, forms\n"
     "that morvac reads otherwise, constructs that it refuses, and what morvac does with a copy\n"
-    "whose comments and C preprocessor lines are blanked and whose `:=` are written `assign`.\n"
+    "whose comments and C preprocessor lines are blanked, whose spellings are morvac's and\n"
+    "whose derived statements are written as Esterel defines them.\n"
     "\n"
     "  -o OUT          write that copy of the (single) FILE to OUT; -o - writes it to standard\n"
     "                  output, and the findings to standard error\n"
@@ -21,6 +24,8 @@ const char* const kHelp =
     "                  of 8, as GCC and Emacs count (default)\n"
     "  -fdiagnostics-column-unit=byte     columns in bytes, as Vim's %c reads\n"
     "  -fdiagnostics-column-origin=N      the number of a line's first column (default 1)\n"
+    "  --verify[=N]    run each rewritten copy and its program with morvac-sim's engine on N\n"
+    "                  random input traces of 50 instants (default 100) and compare outputs\n"
     "  --help          this text\n"
     "  --version       the version\n"
     "  FILE            a program; - reads standard input\n"
@@ -30,6 +35,7 @@ const char* const kHelp =
 
 namespace {
 
+// Reads a number of at most 9 digits.
 bool read_origin(std::string_view text, std::uint32_t& origin) {
   if (text.empty() || text.size() > 9) return false;
   std::uint32_t value = 0;
@@ -46,6 +52,7 @@ bool read_origin(std::string_view text, std::uint32_t& origin) {
 Options parse_command_line(int argc, const char* const* argv) {
   constexpr std::string_view kUnit = "-fdiagnostics-column-unit=";
   constexpr std::string_view kOrigin = "-fdiagnostics-column-origin=";
+  constexpr std::string_view kVerify = "--verify=";
   Options options;
   bool only_files = false;
   for (int i = 1; i < argc; ++i) {
@@ -74,6 +81,15 @@ Options parse_command_line(int argc, const char* const* argv) {
         options.error = "the column origin is a number: " + std::string(arg);
         return options;
       }
+    } else if (arg == "--verify") {
+      options.verify_traces = kVerifyTraces;
+    } else if (arg.substr(0, kVerify.size()) == kVerify) {
+      std::uint32_t traces = 0;
+      if (!read_origin(arg.substr(kVerify.size()), traces) || traces == 0) {
+        options.error = "the number of traces is a number from 1: " + std::string(arg);
+        return options;
+      }
+      options.verify_traces = traces;
     } else if (arg == "-o") {
       if (i + 1 == argc) {
         options.error = "option -o needs a file name";

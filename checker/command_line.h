@@ -2,6 +2,7 @@
 #ifndef MORVAC_CHECKER_COMMAND_LINE_H
 #define MORVAC_CHECKER_COMMAND_LINE_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct Options {
   std::string copy_path;           // -o OUT ("-": standard output), or empty
   Format format = Format::Text;
   ColumnStyle columns;  // of the text findings and verdict lines
+  std::size_t verify_traces = 0;  // --verify[=N]: random traces that check each copy, or 0
   bool help = false;
   bool version = false;
   std::string error;  // why the command line is not usable, or empty

@@ -110,7 +110,8 @@ Copy make_copy(std::string_view source, const EsterelScan& scan,
   for (const Token& token : scan.tokens) {
     if (token.code != TOK_ASSIGN || source.compare(token.span.begin, 2, ":=") != 0) continue;
     // `x:=1` is `x assign 1`.
-    edits.push_back(PlannedEdit{token.span, apart(source, token.span, "assign"), EditReason::Assign});
+    edits.push_back(
+        PlannedEdit{token.span, apart(source, token.span, "assign"), EditReason::Assign});
   }
   return apply_edits(source, std::move(edits));
 }
@@ -125,8 +126,8 @@ std::vector<Token> as_copied(const Copy& copy, const std::vector<Token>& tokens)
       write_derived(copy, edit, written, out);
       ++edit;
     }
-    const bool in_edit = edit != copy.edits.end() && edit->source.begin <= token.span.begin &&
-                         token.code != 0;
+    const bool in_edit =
+        edit != copy.edits.end() && edit->source.begin <= token.span.begin && token.code != 0;
     if (in_edit && edit->reason == EditReason::Derived) {
       write_derived(copy, edit, written, out);
       continue;

@@ -1,4 +1,5 @@
 // morvac-check: where, exactly, Esterel v5 programs cannot become Quarl with morvac.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include "command_line.h"
 #include "sarif_output.h"
 #include "text_output.h"
+#include "verify_copy.h"
 
 namespace fs = std::filesystem;
 
@@ -41,10 +43,19 @@ bool names_an_input(const std::string& path, const std::vector<std::string>& fil
     if (file == "-") continue;
     std::error_code error;
     if (fs::equivalent(path, file, error) && !error) return true;
-    if (fs::absolute(path, error).lexically_normal() == fs::absolute(file, error).lexically_normal())
+    if (fs::absolute(path, error).lexically_normal() ==
+        fs::absolute(file, error).lexically_normal())
       return true;
   }
   return false;
+}
+
+// The finding of a copy's verification, first: it is about the whole file.
+void add_verification(FileReport& report, const Verification& verification) {
+  const Level level =
+      verification.outcome == Verification::Outcome::Differs ? Level::Error : Level::Note;
+  report.findings.insert(report.findings.begin(),
+                         Finding{esterel::Span{}, level, "verify", verification.message, {}});
 }
 
 bool write_copy(const std::string& path, const std::string& text) {
@@ -92,6 +103,10 @@ int main(int argc, char** argv) {
       continue;
     }
     FileReport report = check_source(source);
+    if (options.verify_traces > 0 && report.copy.rewritten) {
+      add_verification(report, verify_copy(name, source, report.copy.text, options.verify_traces,
+                                           kVerifyInstants));
+    }
     LineIndex lines(source);
     CheckedFile file{name, std::move(source), std::move(report), std::move(lines)};
     if (!options.copy_path.empty() && !write_copy(options.copy_path, file.report.copy.text)) {
@@ -99,7 +114,11 @@ int main(int argc, char** argv) {
       status = 2;
     }
     ++verdicts[static_cast<int>(file.report.verdict)];
-    if (file.report.verdict != Verdict::Translates && status == 0) status = 1;
+    const bool differs =
+        std::any_of(file.report.findings.begin(), file.report.findings.end(), [](const Finding& f) {
+          return f.level == Level::Error && std::string(f.rule) == "verify";
+        });
+    if ((file.report.verdict != Verdict::Translates || differs) && status == 0) status = 1;
     if (options.format == Format::Text) {
       write_text(out, file, options.columns);
     } else {

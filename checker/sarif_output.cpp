@@ -68,6 +68,14 @@ constexpr RuleText kRules[] = {
      "where they stand.",
      "Nothing to do: the copy written with -o is what morvac reads; morvac-check --verify runs "
      "both on random inputs."},
+    {"verify", "CopyVerification",
+     "the copy run against the program on random inputs (--verify)",
+     "With --verify, the program and its rewritten copy run with morvac-sim's engine on random "
+     "input traces that respect the input relations; the outputs of each instant are compared. "
+     "A note says on how many traces they agreed, or why the program could not be run (data, a "
+     "form the engine refuses); an error gives the first trace and instant where they differ.",
+     "An error is a fault of morvac-check: please report the program. Use the program as "
+     "written meanwhile."},
     {"module-dot", "ModuleDot", "a `.`, which morvac skips",
      "A full stop: morvac skips it, so a module closed by . is not closed for morvac.",
      "Close the module with end module."},

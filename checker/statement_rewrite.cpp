@@ -104,8 +104,7 @@ class Rewriter {
     return first != copy_.edits.end() && first->source.begin < span.end;
   }
 
-  void add(NodeId node, std::string form, std::string definition,
-           std::vector<PlannedEdit> edits) {
+  void add(NodeId node, std::string form, std::string definition, std::vector<PlannedEdit> edits) {
     for (const PlannedEdit& edit : edits) {
       if (edit.source.end <= edit.source.begin || copy_edits_inside(edit.source)) return;
     }
@@ -154,7 +153,8 @@ class Rewriter {
     if (signal == esterel::kNoNode) return;
     const std::string name = text(at(signal).span);
     const Span head{at(node).span.begin, at(occurrence).span.end};
-    add(node, "`every " + name + " do ... end`", "`[await " + name + "; loop ... each " + name + "]`",
+    add(node, "`every " + name + " do ... end`",
+        "`[await " + name + "; loop ... each " + name + "]`",
         {edit(head, "[await " + name), edit(keyword_after(head.end, TOK_DO), "; loop"),
          edit(closing_end(node, body), "each " + name + "]")});
   }
@@ -247,7 +247,8 @@ class Rewriter {
     std::string copies = ends_with_semicolon || count == 1 ? " " : "; ";
     for (std::size_t i = 1; i < count; ++i) copies += copy + (i + 1 < count ? "; " : "");
     const std::string n = text(at(part(node, 0)).span);
-    add(node, "`repeat " + n + " times ... end`", "`[...; ...]` (" + n + (count == 1 ? " copy)" : " copies)"),
+    add(node, "`repeat " + n + " times ... end`",
+        "`[...; ...]` (" + n + (count == 1 ? " copy)" : " copies)"),
         {edit(Span{at(node).span.begin, times.end}, "["), edit(end, copies + "]")});
   }
 

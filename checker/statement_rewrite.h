@@ -27,12 +27,12 @@
 constexpr std::size_t kMostRepeatedText = 64 * 1024;
 
 struct StatementRewrite {
-  Span statement;            // the derived statement (or the occurrence in brackets)
-  std::string form;          // what it is, as the warning says it: "`every S do ... end`"
-  std::string definition;    // what the copy writes instead: "`[await S; loop ... each S]`"
+  Span statement;                  // the derived statement (or the occurrence in brackets)
+  std::string form;                // what it is, as the warning says it: "`every S do ... end`"
+  std::string definition;          // what the copy writes instead: "`[await S; loop ... each S]`"
   std::vector<PlannedEdit> edits;  // of reason EditReason::Derived
-  std::vector<Span> mended;  // the constructs that morvac no longer meets: the statement, and
-                             // the occurrence that the copy writes as one signal
+  std::vector<Span> mended;        // the constructs that morvac no longer meets: the statement, and
+                                   // the occurrence that the copy writes as one signal
 };
 
 // Returns the rewrites of the derived statements of parse (read without a syntax error) from

@@ -21,6 +21,10 @@ void Simulator::reset() {
   instant_ = 0;
   started_ = selected_ = failed_ = false;
   reaction_ = Reaction{};
+  // The selection lists are stamped with instant numbers, which start again from 1.
+  std::fill(first_.begin(), first_.end(), kNone);
+  std::fill(next_.begin(), next_.end(), kNone);
+  std::fill(touched_.begin(), touched_.end(), 0);
 }
 
 bool Simulator::inputs_break_a_relation() {

@@ -81,7 +81,9 @@ TEST_P(CheckerGolden, FindingsAndVerdictMatchMorvac) {
   ProcessOptions options;
   options.directory = input.parent_path().string();
   const std::string name = input.filename().string();
-  const ProcessResult run = run_process({CHECK_BINARY, "-o", copy.string(), name}, options);
+  // --verify: each rewritten copy runs against its program.
+  const ProcessResult run =
+      run_process({CHECK_BINARY, "--verify", "-o", copy.string(), name}, options);
   const std::string status = std::to_string(run.status) + "\n";
   if (std::getenv("MORVAC_UPDATE_GOLDEN") != nullptr) {
     write_file(stem + ".expected", run.out);
