@@ -1,6 +1,7 @@
 #include "statement_rewrite.h"
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 #include "esterel_grammar.hh"
@@ -21,8 +22,8 @@ class Rewriter {
     // A node's parts are made before it: in order of ids, inner statements come first, and a
     // repeated body is copied with their rewrites.
     for (NodeId id = 1; id < tree_.size(); ++id) {
-      visit(id);
-      bracket_rewrite(id);
+      // A statement rewritten writes its occurrence anew, brackets gone.
+      if (!visit(id)) bracket_rewrite(id);
     }
     return std::move(rewrites_);
   }
@@ -104,11 +105,13 @@ class Rewriter {
     return first != copy_.edits.end() && first->source.begin < span.end;
   }
 
-  void add(NodeId node, std::string form, std::string definition, std::vector<PlannedEdit> edits) {
+  // Returns whether the rewrite is made (none of its edits is empty or holds an edit of the
+  // copy).
+  bool add(NodeId node, std::string form, std::string definition, std::vector<PlannedEdit> edits) {
     for (const PlannedEdit& edit : edits) {
-      if (edit.source.end <= edit.source.begin || copy_edits_inside(edit.source)) return;
+      if (edit.source.end <= edit.source.begin || copy_edits_inside(edit.source)) return false;
     }
-    for (const PlannedEdit& edit : edits) replaced_.push_back(edit.source);
+    for (const PlannedEdit& edit : edits) derived_.emplace(edit.source.begin, edit);
     std::vector<Span> mended{at(node).span};
     // The occurrence, counted, immediate or in brackets, down to its signal.
     for (NodeId part = occurrence_of(node); part != esterel::kNoNode && at(part).kind != Kind::Name;
@@ -117,6 +120,7 @@ class Rewriter {
     }
     rewrites_.push_back(StatementRewrite{at(node).span, std::move(form), std::move(definition),
                                          std::move(edits), std::move(mended)});
+    return true;
   }
   // An edit that writes text in span's place, followed by the line ends that span holds: the
   // lines after it stay where they are.
@@ -127,7 +131,8 @@ class Rewriter {
     return PlannedEdit{span, std::move(text), EditReason::Derived};
   }
 
-  void visit(NodeId node) {
+  // Returns whether node is rewritten.
+  bool visit(NodeId node) {
     switch (at(node).kind) {
       case Kind::Every:
         return every(node);
@@ -142,69 +147,69 @@ class Rewriter {
       case Kind::Repeat:
         return repeat(node);
       default:
-        return;
+        return false;
     }
   }
 
-  void every(NodeId node) {
+  bool every(NodeId node) {
     const NodeId occurrence = part(node, 0);
     const NodeId body = part(node, 1);
     const NodeId signal = signal_of(occurrence);
-    if (signal == esterel::kNoNode) return;
+    if (signal == esterel::kNoNode) return false;
     const std::string name = text(at(signal).span);
     const Span head{at(node).span.begin, at(occurrence).span.end};
-    add(node, "`every " + name + " do ... end`",
-        "`[await " + name + "; loop ... each " + name + "]`",
-        {edit(head, "[await " + name), edit(keyword_after(head.end, TOK_DO), "; loop"),
-         edit(closing_end(node, body), "each " + name + "]")});
+    return add(node, "`every " + name + " do ... end`",
+               "`[await " + name + "; loop ... each " + name + "]`",
+               {edit(head, "[await " + name), edit(keyword_after(head.end, TOK_DO), "; loop"),
+                edit(closing_end(node, body), "each " + name + "]")});
   }
 
-  void await(NodeId node) {
+  bool await(NodeId node) {
     const NodeId occurrence = part(node, 0);
     const NodeId body = part(node, 1);
     const std::string waiting = awaiting(occurrence);
-    if (waiting.empty()) return;
+    if (waiting.empty()) return false;
     const Span head{at(node).span.begin, at(occurrence).span.end};
     const std::string form = text(head);
     if (at(body).kind == Kind::None) {
       // A plain `await S` is morvac's own.
-      if (at(occurrence).kind != Kind::Counted && at(occurrence).kind != Kind::Immediate) return;
+      if (at(occurrence).kind != Kind::Counted && at(occurrence).kind != Kind::Immediate)
+        return false;
       const bool several = waiting.find(';') != std::string::npos;
       const std::string definition = several ? "[" + waiting + "]" : waiting;
-      add(node, "`" + form + "`", "`" + definition + "`", {edit(head, definition)});
-      return;
+      return add(node, "`" + form + "`", "`" + definition + "`", {edit(head, definition)});
     }
-    add(node, "`" + form + " do ... end`", "`[" + waiting + "; ...]`",
-        {edit(head, "[" + waiting), edit(keyword_after(head.end, TOK_DO), ";"),
-         edit(closing_end(node, body), "]")});
+    return add(node, "`" + form + " do ... end`", "`[" + waiting + "; ...]`",
+               {edit(head, "[" + waiting), edit(keyword_after(head.end, TOK_DO), ";"),
+                edit(closing_end(node, body), "]")});
   }
 
-  void do_watching(NodeId node) {
+  bool do_watching(NodeId node) {
     const NodeId body = part(node, 0);
     const NodeId occurrence = part(node, 1);
     const NodeId signal = signal_of(occurrence);
     // With a timeout, the definition needs a trap.
-    if (signal == esterel::kNoNode || at(part(node, 2)).kind != Kind::None) return;
+    if (signal == esterel::kNoNode || at(part(node, 2)).kind != Kind::None) return false;
     const std::string name = text(at(signal).span);
     const Span watching = keyword_after(at(body).span.end, TOK_WATCHING);
-    add(node, "`do ... watching " + name + "`", "`abort ... when " + name + "`",
-        {edit(keyword_after(at(node).span.begin, TOK_DO), "abort"),
-         edit(Span{watching.begin, at(occurrence).span.end}, "when " + name)});
+    return add(node, "`do ... watching " + name + "`", "`abort ... when " + name + "`",
+               {edit(keyword_after(at(node).span.begin, TOK_DO), "abort"),
+                edit(Span{watching.begin, at(occurrence).span.end}, "when " + name)});
   }
 
-  void do_upto(NodeId node) {
+  bool do_upto(NodeId node) {
     const NodeId body = part(node, 0);
     const NodeId occurrence = part(node, 1);
     const NodeId signal = signal_of(occurrence);
-    if (signal == esterel::kNoNode) return;
+    if (signal == esterel::kNoNode) return false;
     const std::string name = text(at(signal).span);
     const Span upto = keyword_after(at(body).span.end, TOK_UPTO);
-    add(node, "`do ... upto " + name + "`", "`abort ...; halt when " + name + "`",
-        {edit(keyword_after(at(node).span.begin, TOK_DO), "abort"),
-         edit(Span{upto.begin, at(occurrence).span.end}, "; halt when " + name)});
+    return add(node, "`do ... upto " + name + "`", "`abort ...; halt when " + name + "`",
+               {edit(keyword_after(at(node).span.begin, TOK_DO), "abort"),
+                edit(Span{upto.begin, at(occurrence).span.end}, "; halt when " + name)});
   }
 
-  void present_cases(NodeId node) {
+  bool present_cases(NodeId node) {
     const NodeId cases = part(node, 0);
     const NodeId otherwise = part(node, 1);
     std::vector<PlannedEdit> edits;
@@ -224,17 +229,17 @@ class Rewriter {
     std::string ends = "end";
     for (std::size_t i = 1; i < count; ++i) ends += " end";
     edits.push_back(edit(closing_end(node, last), ends));
-    add(node, "`present case ... end`", "`present ... then ... else present ... end end`",
-        std::move(edits));
+    return add(node, "`present case ... end`", "`present ... then ... else present ... end end`",
+               std::move(edits));
   }
 
-  void repeat(NodeId node) {
+  bool repeat(NodeId node) {
     const std::size_t count = literal_count(part(node, 0));
     const NodeId body = part(node, 1);
-    if (count == 0) return;
+    if (count == 0) return false;
     const Span times = keyword_after(at(part(node, 0)).span.end, TOK_TIMES);
     const Span end = closing_end(node, body);
-    if (times.end == 0 || end.end == 0) return;
+    if (times.end == 0 || end.end == 0) return false;
     std::string copy = body_text(at(body).span);
     // One line: the lines after the statement stay where they are.
     std::replace(copy.begin(), copy.end(), '\n', ' ');
@@ -243,33 +248,25 @@ class Rewriter {
     while (!copy.empty() && (copy.back() == ';' || copy.back() == ' ' || copy.back() == '\t')) {
       copy.pop_back();
     }
-    if ((count - 1) * (copy.size() + 2) > kMostRepeatedText) return;
+    if ((count - 1) * (copy.size() + 2) > kMostRepeatedText) return false;
     std::string copies = ends_with_semicolon || count == 1 ? " " : "; ";
     for (std::size_t i = 1; i < count; ++i) copies += copy + (i + 1 < count ? "; " : "");
     const std::string n = text(at(part(node, 0)).span);
-    add(node, "`repeat " + n + " times ... end`",
-        "`[...; ...]` (" + n + (count == 1 ? " copy)" : " copies)"),
-        {edit(Span{at(node).span.begin, times.end}, "["), edit(end, copies + "]")});
+    return add(node, "`repeat " + n + " times ... end`",
+               "`[...; ...]` (" + n + (count == 1 ? " copy)" : " copies)"),
+               {edit(Span{at(node).span.begin, times.end}, "["), edit(end, copies + "]")});
   }
 
   // The text that the copy writes for a span of the source: the copy's, with the rewrites made
   // inside it so far.
   [[nodiscard]] std::string body_text(Span span) const {
-    std::vector<const PlannedEdit*> inside;
-    for (const StatementRewrite& rewrite : rewrites_) {
-      for (const PlannedEdit& edit : rewrite.edits) {
-        if (edit.source.begin >= span.begin && edit.source.end <= span.end) inside.push_back(&edit);
-      }
-    }
-    std::sort(inside.begin(), inside.end(), [](const PlannedEdit* a, const PlannedEdit* b) {
-      return a->source.begin < b->source.begin;
-    });
     std::string out;
     std::uint32_t done = span.begin;
-    for (const PlannedEdit* edit : inside) {
-      out += copy_text(Span{done, edit->source.begin});
-      out += edit->text;
-      done = edit->source.end;
+    for (auto edit = derived_.lower_bound(span.begin);
+         edit != derived_.end() && edit->second.source.end <= span.end; ++edit) {
+      out += copy_text(Span{done, edit->second.source.begin});
+      out += edit->second.text;
+      done = edit->second.source.end;
     }
     out += copy_text(Span{done, span.end});
     return out;
@@ -293,7 +290,7 @@ class Rewriter {
     const NodeId occurrence = occurrence_of(node);
     if (occurrence == esterel::kNoNode || at(occurrence).kind != Kind::EventBracket) return;
     const NodeId signal = signal_of(occurrence);
-    if (signal == esterel::kNoNode || replaced(at(occurrence).span)) return;
+    if (signal == esterel::kNoNode) return;
     const std::string name = text(at(signal).span);
     const Span span = at(occurrence).span;
     const Span inner = at(signal).span;
@@ -317,19 +314,12 @@ class Rewriter {
         return esterel::kNoNode;
     }
   }
-  // Whether a rewrite already replaces text of span.
-  [[nodiscard]] bool replaced(Span span) const {
-    return std::any_of(replaced_.begin(), replaced_.end(), [&](const Span& edit) {
-      return edit.begin < span.end && span.begin < edit.end;
-    });
-  }
-
   std::string_view source_;
   const std::vector<Token>& tokens_;
   const Tree& tree_;
   const Copy& copy_;
   std::vector<StatementRewrite> rewrites_;
-  std::vector<Span> replaced_;  // the spans that rewrites replace
+  std::map<std::uint32_t, PlannedEdit> derived_;  // the edits made, by where they begin
 };
 
 }  // namespace
