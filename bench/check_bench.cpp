@@ -47,6 +47,30 @@ std::string with_spellings(const std::string& program) {
   return out.append(program, done, std::string::npos);
 }
 
+// The program with derived statements that the copy writes out: each `await I` counted or
+// immediate in turn, each `each I` with its signal in brackets.
+std::string with_derived(const std::string& program) {
+  std::string out;
+  out.reserve(program.size() + program.size() / 4);
+  bool counted = true;
+  for (std::size_t at = 0; at < program.size();) {
+    if (program.compare(at, 7, "await I") == 0) {
+      out += counted ? "await 2 " : "await immediate ";
+      counted = !counted;
+      at += 6;
+    } else if (program.compare(at, 6, "each I") == 0) {
+      const std::size_t name = at + 5;
+      std::size_t end = name;
+      while (end < program.size() && program[end] != '\n' && program[end] != ';') ++end;
+      out.append("each [").append(program, name, end - name).append("]");
+      at = end;
+    } else {
+      out += program[at++];
+    }
+  }
+  return out;
+}
+
 struct Generator {
   const char* name;
   std::string (*make)(std::size_t);
@@ -93,7 +117,8 @@ int main(int argc, char** argv) {
        {std::pair<const char*, std::string (*)(const std::string&)>{
             "as generated", [](const std::string& p) { return p; }},
         {"as people write it", as_people_write},
-        {"with old spellings", with_spellings}}) {
+        {"with old spellings", with_spellings},
+        {"with derived stmts", with_derived}}) {
     double first_per_mb = 0;
     for (const double part : {0.125, 0.25, 0.5, 1.0}) {
       const std::string source = form(mixed_program(static_cast<std::size_t>(static_cast<double>(size) * part)));
