@@ -170,6 +170,31 @@ void add_reading_findings(const ReadingComparison& reading, const std::vector<To
   }
 }
 
+// A syntax error of Esterel's reading inside text that morvac reads otherwise, and reads on
+// (morvac's reading has no error there), does not keep the file from becoming Quarl.
+void soften_syntax_errors(const ReadingComparison& reading, const esterel::Parse& morvac_parse,
+                          std::vector<Finding>& findings) {
+  for (Finding& finding : findings) {
+    if (finding.level != Level::Error || std::string_view(finding.rule) != "syntax-error") continue;
+    const auto inside = [&](Span span) {
+      return span.begin <= finding.span.begin && finding.span.begin < span.end;
+    };
+    const bool read_on = std::any_of(
+        reading.differences.begin(), reading.differences.end(),
+        [&](const ReadingDifference& difference) {
+          return !difference.never_read && inside(difference.span) &&
+                 std::none_of(morvac_parse.errors.begin(), morvac_parse.errors.end(),
+                              [&](const esterel::SyntaxError& error) {
+                                return error.found.begin >= difference.span.begin &&
+                                       error.found.begin <= difference.span.end;
+                              });
+        });
+    if (!read_on) continue;
+    finding.level = Level::Warning;
+    finding.message += " (morvac reads this text otherwise, and reads on)";
+  }
+}
+
 void add_combine_findings(const esterel::Tree& tree, std::string_view source,
                           std::vector<Finding>& out) {
   for (const Span& function : combine_operators(tree, source)) {
@@ -448,6 +473,7 @@ FileReport check_source(std::string_view source) {
                          blanked_relations(report.copy), report.findings);
   }
   add_reading_findings(reading, morvac_tokens, *prediction.parse, report.findings);
+  soften_syntax_errors(reading, *prediction.parse, report.findings);
   prediction.uses_extension = uses_extension(prediction.parse->tree, source);
   settle_verdict(source, run_morvac(report.copy.text), prediction, morvac_tokens, report);
   for (Finding& finding : report.findings) {
