@@ -30,6 +30,8 @@ TEST(CheckerVerify, CatchesTheFirstDifferenceAndSaysWhyItCannotRun) {
        "the copy behaves otherwise than the program: on trace 1, instant 1, inputs "},
       {"await 2 S; emit O", "await S; emit O", Verification::Outcome::Differs,
        ": the program emits nothing, the copy emits O and terminates"},
+      {"emit O", "emit O; halt", Verification::Outcome::Differs,
+       ": the program emits O and terminates, the copy emits O"},
       {"loop emit O; pause; emit P; pause end", "loop emit O; pause; emit P; pause end",
        Verification::Outcome::Verified, "verified on 30 traces"},
       {"emit O", "emit O; emit Q", Verification::Outcome::Differs,
