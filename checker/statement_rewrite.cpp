@@ -139,9 +139,9 @@ class Rewriter {
       case Kind::Await:
         return await(node);
       case Kind::DoWatching:
-        return do_watching(node);
+        return do_preemption(node, TOK_WATCHING, "watching", "when ");
       case Kind::DoUpto:
-        return do_upto(node);
+        return do_preemption(node, TOK_UPTO, "upto", "; halt when ");
       case Kind::PresentCases:
         return present_cases(node);
       case Kind::Repeat:
@@ -184,29 +184,22 @@ class Rewriter {
                 edit(closing_end(node, body), "]")});
   }
 
-  bool do_watching(NodeId node) {
-    const NodeId body = part(node, 0);
-    const NodeId occurrence = part(node, 1);
-    const NodeId signal = signal_of(occurrence);
-    // With a timeout, the definition needs a trap.
-    if (signal == esterel::kNoNode || at(part(node, 2)).kind != Kind::None) return false;
-    const std::string name = text(at(signal).span);
-    const Span watching = keyword_after(at(body).span.end, TOK_WATCHING);
-    return add(node, "`do ... watching " + name + "`", "`abort ... when " + name + "`",
-               {edit(keyword_after(at(node).span.begin, TOK_DO), "abort"),
-                edit(Span{watching.begin, at(occurrence).span.end}, "when " + name)});
-  }
-
-  bool do_upto(NodeId node) {
+  // `do P watching S` as `abort P when S` (without a timeout, whose definition needs a trap),
+  // `do P upto S` as `abort P; halt when S`: the `do` becomes `abort`, the closing keyword and
+  // the occurrence `then` followed by the signal.
+  bool do_preemption(NodeId node, int closing, const std::string& keyword,
+                     const std::string& then) {
     const NodeId body = part(node, 0);
     const NodeId occurrence = part(node, 1);
     const NodeId signal = signal_of(occurrence);
     if (signal == esterel::kNoNode) return false;
+    if (at(node).kind == Kind::DoWatching && at(part(node, 2)).kind != Kind::None) return false;
     const std::string name = text(at(signal).span);
-    const Span upto = keyword_after(at(body).span.end, TOK_UPTO);
-    return add(node, "`do ... upto " + name + "`", "`abort ...; halt when " + name + "`",
+    const Span closing_span = keyword_after(at(body).span.end, closing);
+    return add(node, "`do ... " + keyword + " " + name + "`",
+               "`abort ..." + std::string(then[0] == ';' ? "" : " ") + then + name + "`",
                {edit(keyword_after(at(node).span.begin, TOK_DO), "abort"),
-                edit(Span{upto.begin, at(occurrence).span.end}, "; halt when " + name)});
+                edit(Span{closing_span.begin, at(occurrence).span.end}, then + name)});
   }
 
   bool present_cases(NodeId node) {
