@@ -1,5 +1,6 @@
 // Fuzzes morvac-check on one input, in process, and checks its central promise against a
-// separate run of morvac's own front end on the copy: the verdict is what morvac does.
+// separate run of morvac's own front end on the copy: the verdict is what morvac does; and a
+// rewritten copy of a pure program behaves as the program on random traces.
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 
 #include "check_file.h"
 #include "in_process.h"
+#include "verify_copy.h"
 
 namespace {
 
@@ -79,6 +81,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case Verdict::CannotRead:
       check(run.status == 0 && run.parse_result != 0, "cannot be read: morvac's parser fails");
       break;
+  }
+
+  // A rewritten copy of a pure program behaves as the program (a few short traces: the
+  // fuzzer tries many programs).
+  if (report.copy.rewritten) {
+    const Verification verification =
+        verify_copy("fuzz.strl", std::string(source), copy, 3, 12, size);
+    if (verification.outcome == Verification::Outcome::Differs) {
+      std::fprintf(stderr, "%s\n", verification.message.c_str());
+    }
+    check(verification.outcome != Verification::Outcome::Differs,
+          "the copy behaves as the program");
   }
   return 0;
 }

@@ -4,7 +4,8 @@
 // real morvac, run on the copy that morvac-check wrote (-o), must do what the verdict line says;
 // and where <case>.sarif is there, --format=sarif must print it. The status is 0 exactly for the
 // verdict `translates`, and a file that becomes Quarl holds no error. Where <case>.copy is there,
-// the copy must be it.
+// the copy must be it; where <case>.qrl is, the Quarl that morvac writes from the copy. Each run
+// has --verify: a rewritten copy runs against its program.
 // MORVAC_UPDATE_GOLDEN=1 rewrites the expected files from what morvac-check does (review them).
 #include <gtest/gtest.h>
 
@@ -100,6 +101,15 @@ TEST_P(CheckerGolden, FindingsAndVerdictMatchMorvac) {
   }
   if (copy_kept) {
     EXPECT_EQ(read_file(stem + ".copy"), read_file(copy.string()));
+  }
+  // Where <case>.qrl is there, the Quarl that morvac writes from the copy.
+  bool quarl_kept = false;
+  read_file(stem + ".qrl", &quarl_kept);
+  if (quarl_kept && std::getenv("MORVAC_UPDATE_GOLDEN") != nullptr) {
+    write_file(stem + ".qrl", read_file((work / "copy.qrl").string()));
+  }
+  if (quarl_kept) {
+    EXPECT_EQ(read_file(stem + ".qrl"), read_file((work / "copy.qrl").string()));
   }
   // The status agrees with the verdict, and a file that becomes Quarl holds no error.
   const bool translates = run.out.find(name + ": verdict: translates\n") != std::string::npos;
