@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "esterel_parser.h"
 #include "lexical_message.h"
@@ -179,16 +181,16 @@ void soften_syntax_errors(const ReadingComparison& reading, const esterel::Parse
     const auto inside = [&](Span span) {
       return span.begin <= finding.span.begin && finding.span.begin < span.end;
     };
-    const bool read_on = std::any_of(
-        reading.differences.begin(), reading.differences.end(),
-        [&](const ReadingDifference& difference) {
-          return !difference.never_read && inside(difference.span) &&
-                 std::none_of(morvac_parse.errors.begin(), morvac_parse.errors.end(),
-                              [&](const esterel::SyntaxError& error) {
-                                return error.found.begin >= difference.span.begin &&
-                                       error.found.begin <= difference.span.end;
-                              });
-        });
+    const bool read_on =
+        std::any_of(reading.differences.begin(), reading.differences.end(),
+                    [&](const ReadingDifference& difference) {
+                      return !difference.never_read && inside(difference.span) &&
+                             std::none_of(morvac_parse.errors.begin(), morvac_parse.errors.end(),
+                                          [&](const esterel::SyntaxError& error) {
+                                            return error.found.begin >= difference.span.begin &&
+                                                   error.found.begin <= difference.span.end;
+                                          });
+                    });
     if (!read_on) continue;
     finding.level = Level::Warning;
     finding.message += " (morvac reads this text otherwise, and reads on)";
@@ -255,25 +257,27 @@ void add_refusal_findings(const std::vector<RefusalEvent>& events, const std::ve
 std::vector<RefusalEvent> after_rewrites(std::vector<RefusalEvent> events,
                                          const std::vector<StatementRewrite>& rewrites,
                                          const std::vector<RefusalEvent>& copy_events) {
-  std::vector<Span> mended;
+  // Spans and events as keys: a file holds as many rewrites and refusals as statements.
+  const auto key = [](Span span) { return (std::uint64_t{span.begin} << 32) | span.end; };
+  std::unordered_set<std::uint64_t> mended;
   for (const StatementRewrite& rewrite : rewrites) {
-    mended.insert(mended.end(), rewrite.mended.begin(), rewrite.mended.end());
+    for (const Span& span : rewrite.mended) mended.insert(key(span));
   }
-  const auto same_span = [](Span a, Span b) { return a.begin == b.begin && a.end == b.end; };
-  events.erase(std::remove_if(events.begin(), events.end(),
-                              [&](const RefusalEvent& event) {
-                                return std::any_of(mended.begin(), mended.end(), [&](Span span) {
-                                  return same_span(span, event.span);
-                                });
-                              }),
-               events.end());
+  // The constructs that the copy's reading meets as they stand, by span.
+  std::unordered_map<std::uint64_t, std::vector<Refusal>> met_as;
+  for (const RefusalEvent& event : copy_events) {
+    if (!event.once_rewritten) met_as[key(event.span)].push_back(event.construct);
+  }
+  events.erase(
+      std::remove_if(events.begin(), events.end(),
+                     [&](const RefusalEvent& event) { return mended.count(key(event.span)) != 0; }),
+      events.end());
   for (RefusalEvent& event : events) {
     if (!event.once_rewritten) continue;
-    event.once_rewritten =
-        std::none_of(copy_events.begin(), copy_events.end(), [&](const RefusalEvent& met) {
-          return !met.once_rewritten && met.construct == event.construct &&
-                 same_span(met.span, event.span);
-        });
+    const auto found = met_as.find(key(event.span));
+    event.once_rewritten = found == met_as.end() ||
+                           std::find(found->second.begin(), found->second.end(), event.construct) ==
+                               found->second.end();
   }
   return events;
 }
