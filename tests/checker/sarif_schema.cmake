@@ -25,8 +25,11 @@ if(NOT status EQUAL 0)
 endif()
 
 execute_process(COMMAND ${CHECK} ${inputs} WORKING_DIRECTORY ${GOLDEN_DIR} OUTPUT_VARIABLE text)
-string(REPLACE ";" "," text "${text}")  # a list would split at semicolons
-string(REGEX MATCHALL "[^\n]*\\]\n" finding_lines "${text}")
+# A list would split at semicolons and keep together what square brackets enclose.
+string(REPLACE ";" "," text "${text}")
+string(REPLACE "[" "<" text "${text}")
+string(REPLACE "]" ">" text "${text}")
+string(REGEX MATCHALL "[^\n]*>\n" finding_lines "${text}")
 file(READ ${WORK_DIR}/findings.json sarif)
 string(REGEX MATCHALL "\"ruleId\"" results "${sarif}")
 list(LENGTH finding_lines findings)
