@@ -3,9 +3,12 @@
 // programs do.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "check_file.h"
+#include "program_files.h"
 #include "random_programs.h"
 #include "verify_copy.h"
 
@@ -43,6 +46,39 @@ TEST(CheckerVerify, CatchesTheFirstDifferenceAndSaysWhyItCannotRun) {
     const Verification v = verify_copy("m.strl", module(c.program), module(c.copy), 30, 20);
     EXPECT_EQ(c.outcome, v.outcome) << c.program << " / " << c.copy << ": " << v.message;
     EXPECT_NE(std::string::npos, v.message.find(c.message)) << v.message;
+  }
+}
+
+// --verify runs every trace on one simulator started again: after reset() a simulator reacts
+// to a trace as a new one does.
+TEST(CheckerVerify, ASimulatorStartedAgainReactsAsANewOne) {
+  RandomPrograms random(11, false);
+  for (int round = 0; round < 200; ++round) {
+    const std::string source = RandomPrograms::module(random.statement(3));
+    const sim::ProgramFiles files = sim::read_program_files({{"m.strl", source}}, "");
+    ASSERT_TRUE(files.program.has_value()) << source;
+    const sim::KernelProgram& program = *files.program;
+    const auto ids = [&](const std::vector<std::string>& names) {
+      std::vector<sim::SignalId> present;
+      for (sim::SignalId s = 0; s < program.signals.size(); ++s) {
+        if (std::find(names.begin(), names.end(), program.signals[s].name) != names.end() &&
+            program.signals[s].kind == sim::SignalKind::Input) {
+          present.push_back(s);
+        }
+      }
+      return present;
+    };
+    sim::Simulator used(program);
+    for (const auto& instant : random.trace(12)) used.react(ids(instant));
+    used.reset();
+    sim::Simulator fresh(program);
+    for (const auto& instant : random.trace(12)) {
+      const sim::Reaction& again = used.react(ids(instant));
+      const sim::Reaction& first = fresh.react(ids(instant));
+      ASSERT_EQ(first.emitted, again.emitted) << source;
+      ASSERT_EQ(first.terminated, again.terminated) << source;
+      ASSERT_EQ(first.error.kind, again.error.kind) << source;
+    }
   }
 }
 
