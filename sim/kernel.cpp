@@ -50,57 +50,46 @@ StmtId KernelBuilder::add(Stmt stmt) {
   return static_cast<StmtId>(program_.stmts.size() - 1);
 }
 
-namespace {
-Stmt make(StmtKind kind, SourceRange range) {
+StmtId KernelBuilder::add(StmtKind kind, SourceRange range, StmtId body, std::uint32_t Stmt::*field,
+                          std::uint32_t value) {
   Stmt s;
   s.kind = kind;
   s.range = range;
-  return s;
+  s.body = body;
+  if (field != nullptr) s.*field = value;
+  return add(s);
 }
-}  // namespace
 
 StmtId KernelBuilder::nothing(SourceRange range) {
-  return add(make(StmtKind::Nothing, range));
+  return add(StmtKind::Nothing, range);
 }
 StmtId KernelBuilder::pause(SourceRange range) {
-  return add(make(StmtKind::Pause, range));
+  return add(StmtKind::Pause, range);
 }
 StmtId KernelBuilder::emit(SignalId signal, SourceRange range) {
-  Stmt s = make(StmtKind::Emit, range);
-  s.signal = signal;
-  return add(s);
+  return add(StmtKind::Emit, range, kNone, &Stmt::signal, signal);
 }
 StmtId KernelBuilder::present(ExprId test, StmtId then_branch, StmtId else_branch,
                               SourceRange range) {
-  Stmt s = make(StmtKind::Present, range);
-  s.test = test;
-  s.body = then_branch;
-  s.alternative = else_branch;
-  return add(s);
+  const StmtId id = add(StmtKind::Present, range, then_branch, &Stmt::test, test);
+  program_.stmts[id].alternative = else_branch;
+  return id;
 }
 StmtId KernelBuilder::suspend(StmtId body, ExprId test, SourceRange range) {
-  Stmt s = make(StmtKind::Suspend, range);
-  s.body = body;
-  s.test = test;
-  return add(s);
+  return add(StmtKind::Suspend, range, body, &Stmt::test, test);
 }
 StmtId KernelBuilder::trap(TrapId t, StmtId body, SourceRange range) {
-  Stmt s = make(StmtKind::Trap, range);
-  s.trap = t;
-  s.body = body;
-  return add(s);
+  return add(StmtKind::Trap, range, body, &Stmt::trap, t);
 }
 StmtId KernelBuilder::exit(TrapId t, SourceRange range) {
-  Stmt s = make(StmtKind::Exit, range);
-  s.trap = t;
-  return add(s);
+  return add(StmtKind::Exit, range, kNone, &Stmt::trap, t);
 }
 StmtId KernelBuilder::sequence(const std::vector<StmtId>& parts, SourceRange range) {
-  Stmt s = make(StmtKind::Sequence, range);
-  s.first_child = static_cast<std::uint32_t>(program_.children.size());
-  s.child_count = static_cast<std::uint32_t>(parts.size());
+  const StmtId id = add(StmtKind::Sequence, range);
+  program_.stmts[id].first_child = static_cast<std::uint32_t>(program_.children.size());
+  program_.stmts[id].child_count = static_cast<std::uint32_t>(parts.size());
   program_.children.insert(program_.children.end(), parts.begin(), parts.end());
-  return add(s);
+  return id;
 }
 StmtId KernelBuilder::parallel(const std::vector<StmtId>& branches, SourceRange range) {
   const StmtId id = sequence(branches, range);
@@ -108,15 +97,10 @@ StmtId KernelBuilder::parallel(const std::vector<StmtId>& branches, SourceRange 
   return id;
 }
 StmtId KernelBuilder::loop(StmtId body, SourceRange range) {
-  Stmt s = make(StmtKind::Loop, range);
-  s.body = body;
-  return add(s);
+  return add(StmtKind::Loop, range, body);
 }
 StmtId KernelBuilder::signal_scope(SignalId local, StmtId body, SourceRange range) {
-  Stmt s = make(StmtKind::Signal, range);
-  s.signal = local;
-  s.body = body;
-  return add(s);
+  return add(StmtKind::Signal, range, body, &Stmt::signal, local);
 }
 
 void KernelBuilder::exclusion(const std::vector<SignalId>& inputs, SourceRange range) {

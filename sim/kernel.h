@@ -143,6 +143,9 @@ class KernelBuilder {
  private:
   SignalId add_signal(std::string name, SignalKind kind, SourceRange range);
   StmtId add(Stmt stmt);
+  // Adds a statement of kind over body (kNone: none), with one more field set when one is named.
+  StmtId add(StmtKind kind, SourceRange range, StmtId body = kNone,
+             std::uint32_t Stmt::*field = nullptr, std::uint32_t value = kNone);
   ExprId add_expr(Expr expr);
   ExprId duplicate_expr(ExprId e, const std::vector<SignalId>& renamed);
   StmtId duplicate(StmtId s, std::vector<SignalId>& renamed, std::vector<TrapId>& traps);

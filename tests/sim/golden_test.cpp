@@ -48,10 +48,8 @@ TEST_P(SimGolden, OutputsOfEachInstant) {
     if (line.empty() || line[0] == '#') continue;
     const std::size_t bar = line.find('|');
     ASSERT_NE(bar, std::string::npos) << line;
-    const std::string outputs =
-        line.substr(line.find_first_not_of(' ', bar + 1) == std::string::npos
-                        ? line.size()
-                        : line.find_first_not_of(' ', bar + 1));
+    const std::size_t first_output = line.find_first_not_of(' ', bar + 1);
+    const std::string outputs = first_output == std::string::npos ? "" : line.substr(first_output);
     input += trimmed_end(line.substr(0, bar)) + "\n";
     if (outputs == "!") break;
     expected += trimmed_end(outputs) + "\n";

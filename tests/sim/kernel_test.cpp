@@ -67,16 +67,3 @@ TEST(SimKernel, FinishRefusesEachBrokenRule) {
     EXPECT_EQ(said, problem);
   }
 }
-
-TEST(SimKernel, ExitCodesCountTheTrapsBetween) {
-  KernelBuilder b;
-  const SourceRange r;
-  const TrapId outer = b.new_trap(), middle = b.new_trap(), inner = b.new_trap();
-  const StmtId exits = b.parallel({b.exit(inner, r), b.exit(middle, r), b.exit(outer, r)}, r);
-  std::string problem;
-  const auto p = b.finish(b.trap(outer, b.trap(middle, b.trap(inner, exits, r), r), r), &problem);
-  ASSERT_TRUE(p.has_value()) << problem;
-  EXPECT_EQ(p->at(p->child(exits, 0)).exit_code, 2u);
-  EXPECT_EQ(p->at(p->child(exits, 1)).exit_code, 3u);
-  EXPECT_EQ(p->at(p->child(exits, 2)).exit_code, 4u);
-}

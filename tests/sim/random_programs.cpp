@@ -58,6 +58,15 @@ std::string RandomPrograms::statement(int depth) {
     }
   }
   const auto sub = [&] { return "[" + statement(depth - 1) + "]"; };
+  // "KEYWORD NAME in BODY end", with a fresh name known in the body only.
+  const auto declaration = [&](const std::string& keyword, char letter,
+                               std::vector<std::string>& scope) {
+    const std::string name = letter + std::to_string(++names_);
+    scope.push_back(name);
+    const std::string body = sub();
+    scope.pop_back();
+    return keyword + " " + name + " in " + body + " end";
+  };
   switch (below(22)) {
     case 0:
     case 1:
@@ -72,20 +81,10 @@ std::string RandomPrograms::statement(int depth) {
       if (instantaneous_loops_ && below(3) == 0) return "loop " + sub() + " end";
       return "loop " + sub() + "; pause end";
     case 7:
-    case 8: {
-      const std::string t = "t" + std::to_string(++names_);
-      traps_.push_back(t);
-      std::string body = sub();
-      traps_.pop_back();
-      return "trap " + t + " in " + body + " end";
-    }
-    case 9: {
-      const std::string s = "s" + std::to_string(++names_);
-      locals_.push_back(s);
-      std::string body = sub();
-      locals_.pop_back();
-      return "signal " + s + " in " + body + " end";
-    }
+    case 8:
+      return declaration("trap", 't', traps_);
+    case 9:
+      return declaration("signal", 's', locals_);
     case 10:
       return "suspend " + sub() + " when " + event();
     case 11:
