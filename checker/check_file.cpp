@@ -480,6 +480,15 @@ FileReport check_source(std::string_view source) {
   soften_syntax_errors(reading, *prediction.parse, report.findings);
   prediction.uses_extension = uses_extension(prediction.parse->tree, source);
   settle_verdict(source, run_morvac(report.copy.text), prediction, morvac_tokens, report);
+  // An error keeps a file from becoming Quarl: where morvac reads the copy otherwise than
+  // Esterel does and translates it all, what Esterel's reading finds is a change, not a stop.
+  if (report.verdict == Verdict::Translates || report.verdict == Verdict::TranslatesOnceRewritten) {
+    for (Finding& finding : report.findings) {
+      if (finding.level != Level::Error || std::string_view(finding.rule) == "internal") continue;
+      finding.level = Level::Warning;
+      finding.message += " (morvac reads this file otherwise, and translates it)";
+    }
+  }
   for (Finding& finding : report.findings) {
     finding.span = on_a_line(source, finding.span);
     for (Note& note : finding.notes) note.span = on_a_line(source, note.span);
