@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -13,6 +14,7 @@
 #include "morvac_run.h"
 #include "reading_differences.h"
 #include "refusal_walk.h"
+#include "run_rewrite.h"
 #include "spelling_rewrite.h"
 #include "statement_rewrite.h"
 
@@ -136,13 +138,13 @@ void add_edit_findings(const Copy& copy, std::vector<Finding>& out) {
 void add_rewrite_findings(const std::vector<StatementRewrite>& rewrites,
                           std::vector<Finding>& out) {
   for (const StatementRewrite& rewrite : rewrites) {
+    if (rewrite.form.empty()) continue;  // the declarations that runs add: said at the first run
+    const bool run = std::string_view(rewrite.rule) == "module-instance";
     out.push_back(Finding{rewrite.statement,
                           Level::Warning,
-                          "derived-statement",
-                          rewrite.form +
-                              ": morvac refuses it; the copy writes it as Esterel "
-                              "defines it, " +
-                              rewrite.definition,
+                          rewrite.rule,
+                          rewrite.form + ": morvac refuses it; the copy writes " +
+                              (run ? "" : "it as Esterel defines it, ") + rewrite.definition,
                           {}});
   }
 }
@@ -404,36 +406,67 @@ Span on_a_line(std::string_view source, Span span) {
 
 }  // namespace
 
-FileReport check_source(std::string_view source) {
-  FileReport report;
-  const EsterelScan scan = esterel::scan_esterel(source);
-  const esterel::Parse parse = esterel::parse_esterel(source, scan.tokens);
-  const std::vector<RefusalEvent> events = walk_refusals(parse, source);
-  // Tokens that the reading skipped are blanks to Esterel as to morvac.
-  std::vector<Token> kept_tokens;
-  const std::vector<Token>* read_tokens = &scan.tokens;
-  if (!parse.skipped.empty()) {
-    kept_tokens.reserve(scan.tokens.size());
-    std::size_t next = 0;
-    for (const Token& token : scan.tokens) {
-      if (next < parse.skipped.size() && token.span.begin == parse.skipped[next].begin) {
-        ++next;
-        continue;
+// The check of one file, in two steps around the rewrites of statements, which need the
+// modules of every file.
+class FileCheck {
+ public:
+  explicit FileCheck(std::string_view source)
+      : source_(source),
+        scan_(esterel::scan_esterel(source)),
+        parse_(esterel::parse_esterel(source, scan_.tokens)),
+        events_(walk_refusals(parse_, source)) {
+    // Tokens that the reading skipped are blanks to Esterel as to morvac.
+    if (!parse_.skipped.empty()) {
+      kept_tokens_.reserve(scan_.tokens.size());
+      std::size_t next = 0;
+      for (const Token& token : scan_.tokens) {
+        if (next < parse_.skipped.size() && token.span.begin == parse_.skipped[next].begin) {
+          ++next;
+          continue;
+        }
+        kept_tokens_.push_back(token);
       }
-      kept_tokens.push_back(token);
+      read_tokens_ = &kept_tokens_;
     }
-    read_tokens = &kept_tokens;
+    edits_ = spelling_edits(source, *read_tokens_, parse_);
+    spelled_ = make_copy(source, scan_, edits_);
   }
-  std::vector<PlannedEdit> edits = spelling_edits(source, *read_tokens, parse);
-  report.copy = make_copy(source, scan, edits);
-  const std::vector<StatementRewrite> rewrites =
-      statement_rewrites(source, *read_tokens, parse, report.copy);
+  FileCheck(const FileCheck&) = delete;
+  FileCheck& operator=(const FileCheck&) = delete;
+
+  [[nodiscard]] RewriteFile rewrite_input() const {
+    return RewriteFile{source_, read_tokens_, &parse_, &spelled_};
+  }
+
+  FileReport finish(FileRewrites statements);
+
+ private:
+  std::string_view source_;
+  EsterelScan scan_;
+  esterel::Parse parse_;
+  std::vector<RefusalEvent> events_;
+  std::vector<Token> kept_tokens_;
+  const std::vector<Token>* read_tokens_ = &scan_.tokens;
+  std::vector<PlannedEdit> edits_;  // the spellings
+  Copy spelled_;                    // the copy with them
+};
+
+FileReport FileCheck::finish(FileRewrites statements) {
+  const std::string_view source = source_;
+  const EsterelScan& scan = scan_;
+  const esterel::Parse& parse = parse_;
+  const std::vector<RefusalEvent>& events = events_;
+  const std::vector<Token>* read_tokens = read_tokens_;
+  const std::vector<StatementRewrite>& rewrites = statements.rewrites;
+  FileReport report;
+  report.copy = std::move(spelled_);
   if (!rewrites.empty()) {
     for (const StatementRewrite& rewrite : rewrites) {
-      edits.insert(edits.end(), rewrite.edits.begin(), rewrite.edits.end());
+      edits_.insert(edits_.end(), rewrite.edits.begin(), rewrite.edits.end());
     }
-    report.copy = make_copy(source, scan, std::move(edits));
+    report.copy = make_copy(source, scan, std::move(edits_));
   }
+  report.findings = std::move(statements.findings);
   const std::vector<Token> morvac_tokens = read_as_morvac(report.copy);
   const std::vector<Token> esterel_tokens = as_copied(report.copy, *read_tokens);
   const ReadingComparison reading = compare_readings(source, esterel_tokens, morvac_tokens);
@@ -495,4 +528,24 @@ FileReport check_source(std::string_view source) {
   }
   sort_findings(report.findings);
   return report;
+}
+
+std::vector<FileReport> check_sources(const std::vector<std::string_view>& sources,
+                                      std::size_t checked) {
+  std::vector<std::unique_ptr<FileCheck>> checks;
+  std::vector<RewriteFile> inputs;
+  for (const std::string_view source : sources) {
+    checks.push_back(std::make_unique<FileCheck>(source));
+    inputs.push_back(checks.back()->rewrite_input());
+  }
+  std::vector<FileRewrites> rewrites = rewrite_statements(inputs);
+  std::vector<FileReport> reports;
+  for (std::size_t i = 0; i < checked && i < sources.size(); ++i) {
+    reports.push_back(checks[i]->finish(std::move(rewrites[i])));
+  }
+  return reports;
+}
+
+FileReport check_source(std::string_view source) {
+  return std::move(check_sources({source}, 1).front());
 }

@@ -34,4 +34,9 @@ struct CheckedFile {
 // and the verdict of morvac's own front end run on the copy.
 [[nodiscard]] FileReport check_source(std::string_view source);
 
+// Checks the first `checked` of sources, each as check_source does, with the modules of all of
+// them at hand for the runs that the copies write out.
+[[nodiscard]] std::vector<FileReport> check_sources(const std::vector<std::string_view>& sources,
+                                                    std::size_t checked);
+
 #endif  // MORVAC_CHECKER_CHECK_FILE_H

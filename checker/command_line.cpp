@@ -6,18 +6,23 @@
 
 const char* const kUsage =
     "usage: morvac-check [--format=text|sarif] [-fdiagnostics-column-unit=display|byte]\n"
-    "                    [-fdiagnostics-column-origin=N] [--verify[=N]] [-o OUT] FILE...\n";
+    "                    [-fdiagnostics-column-origin=N] [--verify[=N]] [-m FILE]... [-o OUT]\n"
+    "                    FILE...\n";
 
 const char* const kHelp =
     "usage: morvac-check [--format=text|sarif] [-fdiagnostics-column-unit=display|byte]\n"
-    "                    [-fdiagnostics-column-origin=N] [--verify[=N]] [-o OUT] FILE...\n"
+    "                    [-fdiagnostics-column-origin=N] [--verify[=N]] [-m FILE]... [-o OUT]\n"
+    "                    FILE...\n"
     "Reports where Esterel v5 programs cannot become Quarl with morvac: syntax errors, forms\n"
     "that morvac reads otherwise, constructs that it refuses, and what morvac does with a copy\n"
     "whose comments and C preprocessor lines are blanked, whose spellings are morvac's and\n"
-    "whose derived statements are written as Esterel defines them.\n"
+    "whose derived statements are written as Esterel defines them, and whose runs of modules\n"
+    "are written out.\n"
     "\n"
     "  -o OUT          write that copy of the (single) FILE to OUT; -o - writes it to standard\n"
     "                  output, and the findings to standard error\n"
+    "  -m FILE         read FILE for the modules that `run` names, without checking it; the\n"
+    "                  modules of every FILE checked serve too\n"
     "  --format=text   one finding a line, FILE:LINE:COLUMN: LEVEL: MESSAGE [RULE] (default)\n"
     "  --format=sarif  the findings as SARIF 2.1.0\n"
     "  -fdiagnostics-column-unit=display  columns in characters, a tab to the next multiple\n"
@@ -90,6 +95,14 @@ Options parse_command_line(int argc, const char* const* argv) {
         return options;
       }
       options.verify_traces = traces;
+    } else if (arg == "-m") {
+      if (i + 1 == argc) {
+        options.error = "option -m needs a file name";
+        return options;
+      }
+      options.module_files.emplace_back(argv[++i]);
+    } else if (arg.substr(0, 2) == "-m") {
+      options.module_files.emplace_back(arg.substr(2));
     } else if (arg == "-o") {
       if (i + 1 == argc) {
         options.error = "option -o needs a file name";

@@ -12,6 +12,7 @@ enum class Format { Text, Sarif };
 
 struct Options {
   std::vector<std::string> files;  // "-" is standard input
+  std::vector<std::string> module_files;  // -m FILE: read for the modules that runs name
   std::string copy_path;           // -o OUT ("-": standard output), or empty
   Format format = Format::Text;
   ColumnStyle columns;  // of the text findings and verdict lines

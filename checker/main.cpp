@@ -6,7 +6,9 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "check_file.h"
@@ -93,22 +95,39 @@ int main(int argc, char** argv) {
   std::ostream& out = options.copy_path == "-" ? std::cerr : std::cout;
   int status = 0;
   int verdicts[4] = {};
+  // Every file first: a run in one names modules of the others.
+  std::vector<std::pair<std::string, std::string>> read;  // name and text, the checked first
+  std::size_t checked_count = 0;
+  for (const std::vector<std::string>* names : {&options.files, &options.module_files}) {
+    for (const std::string& name : *names) {
+      std::string source;
+      const std::string problem = read_input(name, source);
+      if (!problem.empty()) {
+        std::cerr << "morvac-check: " << problem << '\n';
+        status = 2;
+        continue;
+      }
+      read.emplace_back(name, std::move(source));
+    }
+    if (names == &options.files) checked_count = read.size();
+  }
+  std::vector<std::string_view> sources;
+  for (const auto& file : read) sources.emplace_back(file.second);
+  std::vector<FileReport> reports = check_sources(sources, checked_count);
   std::vector<CheckedFile> checked;
-  for (const std::string& name : options.files) {
-    std::string source;
-    const std::string problem = read_input(name, source);
-    if (!problem.empty()) {
-      std::cerr << "morvac-check: " << problem << '\n';
-      status = 2;
-      continue;
-    }
-    FileReport report = check_source(source);
+  for (std::size_t i = 0; i < checked_count; ++i) {
+    const std::string& name = read[i].first;
+    FileReport& report = reports[i];
     if (options.verify_traces > 0 && report.copy.rewritten) {
-      add_verification(report, verify_copy(name, source, report.copy.text, options.verify_traces,
-                                           kVerifyInstants));
+      std::vector<std::pair<std::string, std::string>> others;
+      for (std::size_t j = 0; j < read.size(); ++j) {
+        if (j != i) others.push_back(read[j]);
+      }
+      add_verification(report, verify_copy(name, read[i].second, report.copy.text,
+                                           options.verify_traces, kVerifyInstants, 1, others));
     }
-    LineIndex lines(source);
-    CheckedFile file{name, std::move(source), std::move(report), std::move(lines)};
+    LineIndex lines(read[i].second);
+    CheckedFile file{name, std::move(read[i].second), std::move(report), std::move(lines)};
     if (!options.copy_path.empty() && !write_copy(options.copy_path, file.report.copy.text)) {
       std::cerr << "morvac-check: cannot write " << options.copy_path << '\n';
       status = 2;

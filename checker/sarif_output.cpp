@@ -68,6 +68,17 @@ constexpr RuleText kRules[] = {
      "where they stand.",
      "Nothing to do: the copy written with -o is what morvac reads; morvac-check --verify runs "
      "both on random inputs."},
+    {"module-instance", "ModuleInstance",
+     "`run M` or `copymodule M`, which the copy writes out as M's body",
+     "morvac has no runs of modules. The copy writes M's body in the run's place, on one line, "
+     "with the names that the run renames replaced, and adds to the caller's declarations the "
+     "data of M that it lacks. M is a module of one of the files checked or given with -m. A run "
+     "is not written out where its signals bind to no signal there (an error), where M's data "
+     "and the caller's disagree (an error), where M runs itself (an error), where a renamed name "
+     "is declared again inside M, or where the copy would grow beyond 64 KiB for the run or "
+     "1 MiB for the file.",
+     "Nothing to do where it is written out: morvac-check --verify runs the program and the "
+     "copy on random inputs. Elsewhere, do what the message says."},
     {"verify", "CopyVerification",
      "the copy run against the program on random inputs (--verify)",
      "With --verify, the program and its rewritten copy run with morvac-sim's engine on random "

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <utility>
 
 #include "esterel_grammar.hh"
@@ -10,23 +11,27 @@ using esterel::Kind;
 using esterel::NodeId;
 using esterel::Tree;
 
-namespace {
-
-class Rewriter {
+class StatementRewriter::Impl {
  public:
-  Rewriter(std::string_view source, const std::vector<Token>& tokens, const Tree& tree,
-           const Copy& copy)
+  Impl(std::string_view source, const std::vector<Token>& tokens, const Tree& tree,
+       const Copy& copy)
       : source_(source), tokens_(tokens), tree_(tree), copy_(copy) {}
 
-  std::vector<StatementRewrite> run() {
-    // A node's parts are made before it: in order of ids, inner statements come first, and a
-    // repeated body is copied with their rewrites.
-    for (NodeId id = 1; id < tree_.size(); ++id) {
-      // A statement rewritten writes its occurrence anew, brackets gone.
-      if (!visit(id)) bracket_rewrite(id);
-    }
-    return std::move(rewrites_);
+  void rewrite(NodeId node) {
+    // A statement rewritten writes its occurrence anew, brackets gone.
+    if (!visit(node)) bracket_rewrite(node);
   }
+
+  bool add(StatementRewrite rewrite) {
+    for (const PlannedEdit& edit : rewrite.edits) {
+      if (edit.source.end <= edit.source.begin || copy_edits_inside(edit.source)) return false;
+    }
+    for (const PlannedEdit& edit : rewrite.edits) derived_.emplace(edit.source.begin, edit);
+    rewrites_.push_back(std::move(rewrite));
+    return true;
+  }
+
+  std::vector<StatementRewrite> rewrites_;
 
  private:
   [[nodiscard]] const esterel::Node& at(NodeId node) const { return tree_.at(node); }
@@ -108,27 +113,19 @@ class Rewriter {
   // Returns whether the rewrite is made (none of its edits is empty or holds an edit of the
   // copy).
   bool add(NodeId node, std::string form, std::string definition, std::vector<PlannedEdit> edits) {
-    for (const PlannedEdit& edit : edits) {
-      if (edit.source.end <= edit.source.begin || copy_edits_inside(edit.source)) return false;
-    }
-    for (const PlannedEdit& edit : edits) derived_.emplace(edit.source.begin, edit);
     std::vector<Span> mended{at(node).span};
     // The occurrence, counted, immediate or in brackets, down to its signal.
     for (NodeId part = occurrence_of(node); part != esterel::kNoNode && at(part).kind != Kind::Name;
          part = at(part).kind == Kind::Counted ? this->part(part, 1) : at(part).first_child) {
       mended.push_back(at(part).span);
     }
-    rewrites_.push_back(StatementRewrite{at(node).span, std::move(form), std::move(definition),
-                                         std::move(edits), std::move(mended)});
-    return true;
+    return add(StatementRewrite{"derived-statement", at(node).span, std::move(form),
+                                std::move(definition), std::move(edits), std::move(mended)});
   }
   // An edit that writes text in span's place, followed by the line ends that span holds: the
   // lines after it stay where they are.
   PlannedEdit edit(Span span, std::string text) const {
-    for (std::uint32_t at = span.begin; at < span.end; ++at) {
-      if (source_[at] == '\n') text += at > span.begin && source_[at - 1] == '\r' ? "\r\n" : "\n";
-    }
-    return PlannedEdit{span, std::move(text), EditReason::Derived};
+    return derived_edit(source_, span, std::move(text));
   }
 
   // Returns whether node is rewritten.
@@ -250,6 +247,7 @@ class Rewriter {
                {edit(Span{at(node).span.begin, times.end}, "["), edit(end, copies + "]")});
   }
 
+ public:
   // The text that the copy writes for a span of the source: the copy's, with the rewrites made
   // inside it so far.
   [[nodiscard]] std::string body_text(Span span) const {
@@ -264,6 +262,8 @@ class Rewriter {
     out += copy_text(Span{done, span.end});
     return out;
   }
+
+ private:
   // The copy's text of a span of the source that cuts no edit of the copy.
   [[nodiscard]] std::string copy_text(Span span) const {
     const auto to_copy = [&](std::uint32_t offset) {
@@ -311,15 +311,37 @@ class Rewriter {
   const std::vector<Token>& tokens_;
   const Tree& tree_;
   const Copy& copy_;
-  std::vector<StatementRewrite> rewrites_;
   std::map<std::uint32_t, PlannedEdit> derived_;  // the edits made, by where they begin
 };
 
-}  // namespace
+PlannedEdit derived_edit(std::string_view source, Span span, std::string text) {
+  for (std::uint32_t at = span.begin; at < span.end; ++at) {
+    if (source[at] == '\n') text += at > span.begin && source[at - 1] == '\r' ? "\r\n" : "\n";
+  }
+  return PlannedEdit{span, std::move(text), EditReason::Derived};
+}
 
-std::vector<StatementRewrite> statement_rewrites(std::string_view source,
-                                                 const std::vector<Token>& tokens,
-                                                 const esterel::Parse& parse, const Copy& copy) {
-  if (!parse.errors.empty()) return {};
-  return Rewriter(source, tokens, parse.tree, copy).run();
+StatementRewriter::StatementRewriter(std::string_view source, const std::vector<Token>& tokens,
+                                     const esterel::Tree& tree, const Copy& copy)
+    : impl_(std::make_unique<Impl>(source, tokens, tree, copy)) {}
+StatementRewriter::~StatementRewriter() = default;
+StatementRewriter::StatementRewriter(StatementRewriter&&) noexcept = default;
+
+void StatementRewriter::rewrite(NodeId node) {
+  impl_->rewrite(node);
+}
+bool StatementRewriter::add(StatementRewrite rewrite) {
+  return impl_->add(std::move(rewrite));
+}
+std::string StatementRewriter::text(Span span) const {
+  return impl_->body_text(span);
+}
+std::size_t StatementRewriter::count() const {
+  return impl_->rewrites_.size();
+}
+StatementRewrite& StatementRewriter::at(std::size_t index) {
+  return impl_->rewrites_[index];
+}
+std::vector<StatementRewrite> StatementRewriter::take() {
+  return std::move(impl_->rewrites_);
 }

@@ -9,6 +9,7 @@
 //   present case ... end      present ... then ... else ... end, nested
 //   repeat n times P end      [P; ...; P]                      (n copies, n a literal)
 //   [S] as an occurrence      S
+// (`run M` is written out by run_rewrite.h, through the rewriter of this file.)
 // S is one signal: a definition that would need an immediate or counted occurrence, a trap or a
 // local signal, which morvac lacks, is not made. Keywords are replaced where they stand, so the
 // lines stay; the copies of a repeated body are written on the line of its `end`.
@@ -16,6 +17,7 @@
 #define MORVAC_CHECKER_STATEMENT_REWRITE_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,7 @@
 constexpr std::size_t kMostRepeatedText = 64 * 1024;
 
 struct StatementRewrite {
+  const char* rule;                // of the warning: "derived-statement", "module-instance"
   Span statement;                  // the derived statement (or the occurrence in brackets)
   std::string form;                // what it is, as the warning says it: "`every S do ... end`"
   std::string definition;          // what the copy writes instead: "`[await S; loop ... each S]`"
@@ -35,11 +38,40 @@ struct StatementRewrite {
                                    // the occurrence that the copy writes as one signal
 };
 
-// Returns the rewrites of the derived statements of parse (read without a syntax error) from
-// source and its tokens; copy is the copy without them, whose text a repeated body copies.
-[[nodiscard]] std::vector<StatementRewrite> statement_rewrites(std::string_view source,
-                                                               const std::vector<Token>& tokens,
-                                                               const esterel::Parse& parse,
-                                                               const Copy& copy);
+// The rewrites of one file, made statement by statement.
+class StatementRewriter {
+ public:
+  // parse is read without a syntax error from source and its tokens; copy is the copy without
+  // statement rewrites, whose text a repeated body copies.
+  StatementRewriter(std::string_view source, const std::vector<Token>& tokens,
+                    const esterel::Tree& tree, const Copy& copy);
+  ~StatementRewriter();
+  StatementRewriter(StatementRewriter&&) noexcept;
+  StatementRewriter(const StatementRewriter&) = delete;
+  StatementRewriter& operator=(const StatementRewriter&) = delete;
+  StatementRewriter& operator=(StatementRewriter&&) = delete;
+
+  // Rewrites node where it is a derived statement or an occurrence in brackets. A node's parts
+  // come before it: call it in order of ids, so that a repeated body is copied rewritten.
+  void rewrite(esterel::NodeId node);
+  // Returns whether rewrite, made by the caller, is made: none of its edits is empty or holds
+  // an edit of the copy.
+  bool add(StatementRewrite rewrite);
+  // Returns the text that the copy writes for span of the source, with the rewrites made so far.
+  [[nodiscard]] std::string text(Span span) const;
+  // Returns the number of rewrites made, and one of them.
+  [[nodiscard]] std::size_t count() const;
+  StatementRewrite& at(std::size_t index);
+  // Returns the rewrites made, in the order made.
+  std::vector<StatementRewrite> take();
+
+ private:
+  class Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Returns the edit of a rewrite that writes text in span's place, followed by the line ends that
+// span holds: the lines after it stay where they are.
+[[nodiscard]] PlannedEdit derived_edit(std::string_view source, Span span, std::string text);
 
 #endif  // MORVAC_CHECKER_STATEMENT_REWRITE_H

@@ -51,15 +51,20 @@ bool same(const KernelProgram& a, const Reaction& x, const KernelProgram& b, con
 
 Verification verify_copy(const std::string& name, const std::string& source,
                          const std::string& copy, std::size_t traces, std::size_t instants,
-                         std::uint64_t seed) {
-  const sim::ProgramFiles original = sim::read_program_files({{name, source}}, "");
+                         std::uint64_t seed,
+                         const std::vector<std::pair<std::string, std::string>>& others) {
+  // The program's own file last: its last module is the one run.
+  std::vector<std::pair<std::string, std::string>> files = others;
+  files.emplace_back(name, source);
+  const sim::ProgramFiles original = sim::read_program_files(files, "");
   if (!original.program) {
     const std::string why =
         original.diagnostics.empty() ? "" : ": " + original.diagnostics.front().message;
     return {Verification::Outcome::NotRun,
             "not verified: morvac-sim does not run the program" + why};
   }
-  const sim::ProgramFiles copied = sim::read_program_files({{name, copy}}, original.module);
+  files.back().second = copy;
+  const sim::ProgramFiles copied = sim::read_program_files(files, original.module);
   if (!copied.program) {
     const std::string why =
         copied.diagnostics.empty() ? "" : ": " + copied.diagnostics.front().message;

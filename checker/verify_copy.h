@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 // What each verification runs unless told otherwise.
 constexpr std::size_t kVerifyTraces = 100;
@@ -19,9 +21,11 @@ struct Verification {
 };
 
 // Returns the verification of copy against source (the program of file name) on traces random
-// traces of instants instants each, drawn from seed.
-[[nodiscard]] Verification verify_copy(const std::string& name, const std::string& source,
-                                       const std::string& copy, std::size_t traces,
-                                       std::size_t instants, std::uint64_t seed = 1);
+// traces of instants instants each, drawn from seed; others are the files (name, text) whose
+// modules both may run.
+[[nodiscard]] Verification verify_copy(
+    const std::string& name, const std::string& source, const std::string& copy, std::size_t traces,
+    std::size_t instants, std::uint64_t seed = 1,
+    const std::vector<std::pair<std::string, std::string>>& others = {});
 
 #endif  // MORVAC_CHECKER_VERIFY_COPY_H

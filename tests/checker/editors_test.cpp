@@ -2,8 +2,8 @@
 // errorformat, the quickfix list) reads columns in bytes, Emacs (compilation mode, default
 // settings) in display columns, GCC's default. Each finding and note must land on its own place:
 // its line, and the text that the finding's span begins with (at a line's end, for a missing
-// token: Emacs past the last character, Vim on it; Emacs visits one place once). The inputs are the golden files in valid
-// UTF-8, the encoding both editors read them in.
+// token: Emacs past the last character, Vim on it; Emacs visits one place once). The inputs are the
+// golden files in valid UTF-8, the encoding both editors read them in.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,9 +22,9 @@ namespace {
 
 struct Landing {
   std::uint32_t line;
-  std::string text;       // from the place, to the line's end (12 bytes at most)
+  std::string text;        // from the place, to the line's end (12 bytes at most)
   bool past_last = false;  // the end of a file whose last line is ended: no line of an editor's
-  std::string place;      // file and offset
+  std::string place;       // file and offset
 };
 
 bool valid_utf8(const std::string& text) {
@@ -65,15 +65,23 @@ Landing landing_at(const std::string& source, const LineIndex& lines, Span span)
 // merged, a finding at the place of the one before it is one (Emacs visits a place once).
 std::vector<Landing> expected_landings(const std::vector<std::string>& names, bool merged) {
   std::vector<Landing> out;
+  // Checked together, as one command line checks them: a file lends its modules to the others.
+  std::vector<std::string> sources;
   for (const std::string& name : names) {
-    const std::string source = read_file(std::string(CHECKER_GOLDEN_DIR) + "/" + name);
+    sources.push_back(read_file(std::string(CHECKER_GOLDEN_DIR) + "/" + name));
+  }
+  const std::vector<FileReport> reports =
+      check_sources(std::vector<std::string_view>(sources.begin(), sources.end()), sources.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string& name = names[i];
+    const std::string& source = sources[i];
     const LineIndex lines(source);
     const auto add = [&](Span span) {
       Landing landing = landing_at(source, lines, span);
       landing.place = name + ":" + std::to_string(span.begin);
       if (!merged || out.empty() || out.back().place != landing.place) out.push_back(landing);
     };
-    for (const Finding& finding : check_source(source).findings) {
+    for (const Finding& finding : reports[i].findings) {
       add(finding.span);
       for (const Note& note : finding.notes) add(note.span);
     }
@@ -86,8 +94,8 @@ std::vector<Landing> read_landings(const std::string& path) {
   std::istringstream lines(read_file(path));
   for (std::string line; std::getline(lines, line);) {
     const std::size_t tab = line.find('\t');
-    out.push_back({static_cast<std::uint32_t>(std::stoul(line.substr(0, tab))), line.substr(tab + 1),
-                   false, ""});
+    out.push_back({static_cast<std::uint32_t>(std::stoul(line.substr(0, tab))),
+                   line.substr(tab + 1), false, ""});
   }
   return out;
 }
@@ -104,8 +112,8 @@ std::vector<Landing> landings_in(const std::vector<std::string>& command_of_edit
   write_file((work / "findings.txt").string(), run_process(check, options).out);
   std::vector<std::string> editor_command = {
       "/usr/bin/env", "FINDINGS=" + (work / "findings.txt").string(),
-      "LANDINGS=" + (work / "landings.txt").string(),
-      "SOURCES=" + std::string(CHECKER_GOLDEN_DIR), "HOME=" + work.string()};
+      "LANDINGS=" + (work / "landings.txt").string(), "SOURCES=" + std::string(CHECKER_GOLDEN_DIR),
+      "HOME=" + work.string()};
   editor_command.insert(editor_command.end(), command_of_editor.begin(), command_of_editor.end());
   const ProcessResult editor = run_process(editor_command, options);
   EXPECT_EQ(0, editor.status) << editor.out << editor.err;
@@ -131,10 +139,9 @@ void expect_same_places(const std::vector<Landing>& expected, const std::vector<
 TEST(CheckerEditors, VimQuickfixLandsOnEachFindingWithByteColumns) {
   const std::vector<std::string> names = golden_inputs();
   const fs::path work = make_temp_directory();
-  const std::vector<Landing> landed =
-      landings_in({"vim", "-u", "NONE", "-i", "NONE", "-N", "-n", "-es", "-S",
-                   EDITORS_DIR "/quickfix.vim"},
-                  "byte", names, work);
+  const std::vector<Landing> landed = landings_in(
+      {"vim", "-u", "NONE", "-i", "NONE", "-N", "-n", "-es", "-S", EDITORS_DIR "/quickfix.vim"},
+      "byte", names, work);
   expect_same_places(expected_landings(names, false), landed, true);
   fs::remove_all(work);
 }

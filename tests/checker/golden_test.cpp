@@ -5,13 +5,15 @@
 // and where <case>.sarif is there, --format=sarif must print it. The status is 0 exactly for the
 // verdict `translates`, and a file that becomes Quarl holds no error. Where <case>.copy is there,
 // the copy must be it; where <case>.qrl is, the Quarl that morvac writes from the copy. Each run
-// has --verify: a rewritten copy runs against its program.
+// has --verify: a rewritten copy runs against its program. Where <case>.modules is there, each of
+// its lines names a file given with -m, whose modules the case runs.
 // MORVAC_UPDATE_GOLDEN=1 rewrites the expected files from what morvac-check does (review them).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -83,8 +85,14 @@ TEST_P(CheckerGolden, FindingsAndVerdictMatchMorvac) {
   options.directory = input.parent_path().string();
   const std::string name = input.filename().string();
   // --verify: each rewritten copy runs against its program.
-  const ProcessResult run =
-      run_process({CHECK_BINARY, "--verify", "-o", copy.string(), name}, options);
+  std::vector<std::string> arguments{CHECK_BINARY, "--verify", "-o", copy.string()};
+  bool has_modules = false;
+  std::istringstream modules(read_file(stem + ".modules", &has_modules));
+  for (std::string line; std::getline(modules, line);) {
+    arguments.insert(arguments.end(), {"-m", line});
+  }
+  arguments.push_back(name);
+  const ProcessResult run = run_process(arguments, options);
   const std::string status = std::to_string(run.status) + "\n";
   if (std::getenv("MORVAC_UPDATE_GOLDEN") != nullptr) {
     write_file(stem + ".expected", run.out);
