@@ -226,7 +226,7 @@ class ProgramRewriter {
       refuse(Level::Note, "the copy does not write it out: " + why);
     };
     if ((node.flags & esterel::kImmediate) != 0) {
-      not_written("Esterel defines no immediate run");
+      not_written("an immediate run has no definition that the copy can write");
       return plan;
     }
     const auto found = by_name_.find(name);
@@ -259,7 +259,7 @@ class ProgramRewriter {
       const std::optional<DataKind> data = renamed_kind(tree(f).at(block).kind);
       for (const NodeId renaming : esterel::children(tree(f), block)) {
         if ((tree(f).at(renaming).flags & esterel::kCopy) != 0) {
-          not_written("Esterel defines no `copy` renaming");
+          not_written("a `copy` renaming has no definition that the copy can write");
           return;
         }
         const NodeId image = part(f, renaming, 0);
@@ -396,10 +396,8 @@ class ProgramRewriter {
     }
     std::map<DataKey, std::string> adds;
     if (!merge_data(m, plan, adds, refused)) return;
-    std::string body =
-        rewriters_[callee.file]->text(span(callee.file, part(callee.file, callee.node, 2)));
-    std::replace(body.begin(), body.end(), '\n', ' ');
-    std::replace(body.begin(), body.end(), '\r', ' ');
+    std::string body = on_one_line(
+        rewriters_[callee.file]->text(span(callee.file, part(callee.file, callee.node, 2))));
     while (!body.empty() && (body.back() == ';' || body.back() == ' ' || body.back() == '\t')) {
       body.pop_back();
     }

@@ -230,10 +230,8 @@ class StatementRewriter::Impl {
     const Span times = keyword_after(at(part(node, 0)).span.end, TOK_TIMES);
     const Span end = closing_end(node, body);
     if (times.end == 0 || end.end == 0) return false;
-    std::string copy = body_text(at(body).span);
     // One line: the lines after the statement stay where they are.
-    std::replace(copy.begin(), copy.end(), '\n', ' ');
-    std::replace(copy.begin(), copy.end(), '\r', ' ');
+    std::string copy = on_one_line(body_text(at(body).span));
     const bool ends_with_semicolon = !copy.empty() && copy.back() == ';';
     while (!copy.empty() && (copy.back() == ';' || copy.back() == ' ' || copy.back() == '\t')) {
       copy.pop_back();
@@ -313,6 +311,27 @@ class StatementRewriter::Impl {
   const Copy& copy_;
   std::map<std::uint32_t, PlannedEdit> derived_;  // the edits made, by where they begin
 };
+
+std::string on_one_line(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t blanks_end = std::min(text.find_first_not_of(" \t\r\n", at), text.size());
+    if (blanks_end == at) {
+      out += text[at++];
+      continue;
+    }
+    const std::string_view blanks = text.substr(at, blanks_end - at);
+    // Strings end with their line: blanks around a line end are no string's.
+    if (blanks.find_first_of("\r\n") != std::string_view::npos) {
+      out += ' ';
+    } else {
+      out += blanks;
+    }
+    at = blanks_end;
+  }
+  return out;
+}
 
 PlannedEdit derived_edit(std::string_view source, Span span, std::string text) {
   for (std::uint32_t at = span.begin; at < span.end; ++at) {

@@ -70,6 +70,9 @@ class StatementRewriter {
   std::unique_ptr<Impl> impl_;
 };
 
+// Returns text with each run of blanks that holds a line end written as one blank.
+[[nodiscard]] std::string on_one_line(std::string_view text);
+
 // Returns the edit of a rewrite that writes text in span's place, followed by the line ends that
 // span holds: the lines after it stay where they are.
 [[nodiscard]] PlannedEdit derived_edit(std::string_view source, Span span, std::string text);
