@@ -1,6 +1,6 @@
 // --verify: a copy that means something else is caught at its first differing instant, and the
-// copies that morvac-check writes for random programs rich in derived statements behave as their
-// programs do.
+// copies that morvac-check writes for random programs rich in derived statements and runs behave
+// as their programs do.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -111,6 +111,49 @@ TEST(CheckerVerify, CopiesOfRandomProgramsBehaveAsTheirPrograms) {
     }
   }
   EXPECT_GT(rewritten, 300);
+}
+
+// Runs written out: a random module run by another in random places, with signals renamed
+// (swapped, bound to a local signal), in one file and across two files.
+TEST(CheckerVerify, RunsWrittenOutBehaveAsTheirPrograms) {
+  const char* const patterns[] = {
+      "run A",
+      "run A [signal T / S, S / T, P / O, O / P]",
+      "$P || copymodule A [signal K / S]",
+      "repeat $N times run A end",
+      "every S do run B / A [signal I / T] end",
+      "signal L in run A [signal L / O] || loop await L; emit Q end end",
+  };
+  const std::string header = "input S, T, I, J, K;\noutput O, P, Q;\n";
+  RandomPrograms random(5, false);
+  int written = 0;
+  for (int round = 0; round < 25; ++round) {
+    for (const char* pattern : patterns) {
+      const std::string callee = "module A:\n" + header + random.statement(2) + "\nend module\n";
+      const std::string caller =
+          "module M:\n" + header + random.instantiate(pattern, 2) + "\nend module\n";
+      const bool apart = round % 2 == 1;
+      std::vector<FileReport> reports =
+          apart ? check_sources({caller, callee}, 1) : check_sources({callee + caller}, 1);
+      const std::string source = apart ? caller : callee + caller;
+      const FileReport& report = reports.front();
+      EXPECT_TRUE(report.inconsistencies.empty()) << source;
+      const bool wrote = std::any_of(report.findings.begin(), report.findings.end(),
+                                     [](const Finding& f) {
+                                       return std::string(f.rule) == "module-instance" &&
+                                              f.level == Level::Warning;
+                                     });
+      EXPECT_TRUE(wrote) << callee << caller << report.copy.text;
+      written += wrote ? 1 : 0;
+      std::vector<std::pair<std::string, std::string>> others;
+      if (apart) others.emplace_back("a.strl", callee);
+      const Verification v =
+          verify_copy("m.strl", source, report.copy.text, 10, 20, round + 1, others);
+      EXPECT_EQ(Verification::Outcome::Verified, v.outcome)
+          << callee << caller << report.copy.text << v.message;
+    }
+  }
+  EXPECT_EQ(written, 150);
 }
 
 }  // namespace
