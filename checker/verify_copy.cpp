@@ -53,18 +53,24 @@ Verification verify_copy(const std::string& name, const std::string& source,
                          const std::string& copy, std::size_t traces, std::size_t instants,
                          std::uint64_t seed,
                          const std::vector<std::pair<std::string, std::string>>& others) {
-  // The program's own file last: its last module is the one run.
-  std::vector<std::pair<std::string, std::string>> files = others;
-  files.emplace_back(name, source);
-  const sim::ProgramFiles original = sim::read_program_files(files, "");
+  // The program's file alone, or after the others when it runs their modules: unrelated files
+  // checked together may hold modules of one name. Its last module is the one run.
+  const auto read = [&](const std::string& text, const std::string& main_module) {
+    sim::ProgramFiles alone = sim::read_program_files({{name, text}}, main_module);
+    if (alone.program || others.empty()) return alone;
+    std::vector<std::pair<std::string, std::string>> files = others;
+    files.emplace_back(name, text);
+    sim::ProgramFiles with_others = sim::read_program_files(files, main_module);
+    return with_others.program ? std::move(with_others) : std::move(alone);
+  };
+  const sim::ProgramFiles original = read(source, "");
   if (!original.program) {
     const std::string why =
         original.diagnostics.empty() ? "" : ": " + original.diagnostics.front().message;
     return {Verification::Outcome::NotRun,
             "not verified: morvac-sim does not run the program" + why};
   }
-  files.back().second = copy;
-  const sim::ProgramFiles copied = sim::read_program_files(files, original.module);
+  const sim::ProgramFiles copied = read(copy, original.module);
   if (!copied.program) {
     const std::string why =
         copied.diagnostics.empty() ? "" : ": " + copied.diagnostics.front().message;

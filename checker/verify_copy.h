@@ -21,8 +21,8 @@ struct Verification {
 };
 
 // Returns the verification of copy against source (the program of file name) on traces random
-// traces of instants instants each, drawn from seed; others are the files (name, text) whose
-// modules both may run.
+// traces of instants instants each, drawn from seed; others are files (name, text) whose
+// modules both may run, read where the program or the copy does not run alone.
 [[nodiscard]] Verification verify_copy(
     const std::string& name, const std::string& source, const std::string& copy, std::size_t traces,
     std::size_t instants, std::uint64_t seed = 1,
