@@ -3,7 +3,7 @@
 // the spellings that the copy rewrites (`#` and `=>` relations); the CPU time of each, their
 // ratio (morvac-check promises at most 2) and morvac-check's time per MB (linear: the same at
 // every size). Then morvac-check alone on inputs of size n and 8n (linear: cpu(8n)/cpu(n) under
-// 10), adversarial ones included.
+// 10), adversarial ones included (runs of modules, side by side and nested).
 //
 // Usage: check_bench <morvac> <morvac-check> [scale]   (scale 1 is the full size)
 #include <malloc.h>
@@ -91,6 +91,30 @@ std::string long_line(std::size_t n) {
   return out + "nothing end\nend module\n";
 }
 
+// One module run again and again with its signals renamed, as a main module runs its parts:
+// the copy writes each run out (up to its limit on what runs add).
+std::string many_runs(std::size_t n) {
+  std::string out =
+      "module Light:\ninput GO, STOP;\noutput GREEN, RED;\nloop\n  abort sustain RED when GO;\n"
+      "  abort sustain GREEN when STOP\nend loop\nend module\n"
+      "module Main:\ninput GO, STOP;\noutput GREEN, RED;\nnothing\n";
+  while (out.size() < n) {
+    out +=
+        "|| run Light [signal STOP / GO, GO / STOP,\n                  RED / GREEN, GREEN / RED]\n";
+  }
+  return out + "end module\n";
+}
+
+// Modules that each run the one written after them: runs nested as deep as the copy takes.
+std::string chained_runs(std::size_t n) {
+  std::string out;
+  for (int i = 0; out.size() < n; ++i) {
+    out += "module M" + std::to_string(i) + ":\ninput S;\noutput O;\nrun M" +
+           std::to_string(i + 1) + "\nend module\n";
+  }
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,21 +131,22 @@ int main(int argc, char** argv) {
   const std::string dir = directory;
   const auto size = static_cast<std::size_t>(8e6 * scale);
 
-  std::printf("morvac-check against morvac on the same programs (CPU seconds, best of 3, output "
-              "to /dev/null):\n");
+  std::printf(
+      "morvac-check against morvac on the same programs (CPU seconds, best of 3, output "
+      "to /dev/null):\n");
   std::printf("  %-20s %6s %8s %13s %6s %10s %8s\n", "program", "MB", "morvac", "morvac-check",
               "ratio", "check s/MB", "peak MB");
   bool within = true;
   bool steady = true;
-  for (const auto& [label, form] :
-       {std::pair<const char*, std::string (*)(const std::string&)>{
-            "as generated", [](const std::string& p) { return p; }},
-        {"as people write it", as_people_write},
-        {"with old spellings", with_spellings},
-        {"with derived stmts", with_derived}}) {
+  for (const auto& [label, form] : {std::pair<const char*, std::string (*)(const std::string&)>{
+                                        "as generated", [](const std::string& p) { return p; }},
+                                    {"as people write it", as_people_write},
+                                    {"with old spellings", with_spellings},
+                                    {"with derived stmts", with_derived}}) {
     double first_per_mb = 0;
     for (const double part : {0.125, 0.25, 0.5, 1.0}) {
-      const std::string source = form(mixed_program(static_cast<std::size_t>(static_cast<double>(size) * part)));
+      const std::string source =
+          form(mixed_program(static_cast<std::size_t>(static_cast<double>(size) * part)));
       const double megabytes = static_cast<double>(write_source(dir, source)) / 1e6;
       // morvac reads the copy that morvac-check writes (the program itself when nothing in it
       // is rewritten).
@@ -141,9 +166,9 @@ int main(int argc, char** argv) {
                   checker.peak_kilobytes / 1024);
     }
   }
-  std::printf("%s; %s\n", within ? "within 2x of morvac" : "MORE THAN 2x morvac",
-              steady ? "linear: time per MB under twice that of the smallest"
-                     : "NOT LINEAR in size");
+  std::printf(
+      "%s; %s\n", within ? "within 2x of morvac" : "MORE THAN 2x morvac",
+      steady ? "linear: time per MB under twice that of the smallest" : "NOT LINEAR in size");
   std::printf("\n");
 
   const Generator generators[] = {
@@ -156,6 +181,8 @@ int main(int argc, char** argv) {
       {"echoed chars", echoed_characters, 1000000},
       {"comments", comments, 1000000},
       {"1 long line", long_line, 1000000},
+      {"many runs", many_runs, 1000000},
+      {"chained runs", chained_runs, 1000000},
   };
   std::printf("%-16s %8s %8s %8s %7s\n", "morvac-check", "MB(8n)", "cpu(n)", "cpu(8n)", "ratio");
   bool linear = true;

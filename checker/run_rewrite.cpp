@@ -387,8 +387,9 @@ class ProgramRewriter {
     }
     for (const auto& [old_name, image] : plan.names) {
       for (const std::string* name : {&old_name, &image}) {
-        if (callee.locals.count(*name) != 0 || states_[c].inner_locals.count(*name) != 0) {
-          not_written(callee.name + " declares " + *name +
+        const bool own = callee.locals.count(*name) != 0;
+        if (own || states_[c].inner_locals.count(*name) != 0) {
+          not_written(callee.name + (own ? " declares " : " runs a module that declares ") + *name +
                       " inside its body, where the renaming would change what it names");
           return;
         }
