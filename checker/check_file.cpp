@@ -472,7 +472,16 @@ FileReport FileCheck::finish(FileRewrites statements) {
   const ReadingComparison reading = compare_readings(source, esterel_tokens, morvac_tokens);
 
   add_lexical_findings(source, scan, report.findings);
+  // Skipped tokens that touch are one finding: `###` is one mistake, not three.
+  std::vector<Span> skipped_runs;
   for (const Span& skipped : parse.skipped) {
+    if (!skipped_runs.empty() && skipped_runs.back().end == skipped.begin) {
+      skipped_runs.back().end = skipped.end;
+    } else {
+      skipped_runs.push_back(skipped);
+    }
+  }
+  for (const Span& skipped : skipped_runs) {
     report.findings.push_back(
         Finding{skipped,
                 Level::Warning,
