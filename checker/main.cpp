@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
     if (names == &options.files) checked_count = read.size();
   }
   std::vector<std::string_view> sources;
+  sources.reserve(read.size());
   for (const auto& file : read) sources.emplace_back(file.second);
   std::vector<FileReport> reports = check_sources(sources, checked_count);
   std::vector<CheckedFile> checked;

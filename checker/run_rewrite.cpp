@@ -1,6 +1,7 @@
 #include "run_rewrite.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -52,6 +53,13 @@ std::optional<DataKind> renamed_kind(Kind block) {
     default:
       return std::nullopt;
   }
+}
+
+// Returns the parts written one after the other.
+std::string concat(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (const std::string_view part : parts) out += part;
+  return out;
 }
 
 bool predefined_type(const std::string& name) {
@@ -330,18 +338,18 @@ class ProgramRewriter {
         here = declared->second.signature;
         direction = declared->second.direction;
       } else {
-        refuse(Level::Error,
-               "no signal named " + target + " here for " + callee.name + "'s `" + theirs + "`");
+        refuse(Level::Error, concat({"no signal named ", target, " here for ", callee.name, "'s `",
+                                     theirs, "`"}));
         continue;
       }
       const std::string ours =
-          std::string(direction_keyword(direction)) + " " + target + signal_tail(here);
+          concat({direction_keyword(direction), " ", target, signal_tail(here)});
       if (here != wanted) {
-        refuse(Level::Error, callee.name + "'s `" + theirs + "` would be `" + ours +
-                                 "` here: their types differ");
+        refuse(Level::Error, concat({callee.name, "'s `", theirs, "` would be `", ours,
+                                     "` here: their types differ"}));
       } else if (direction == Kind::Inputs && signal.direction != Kind::Inputs) {
-        refuse(Level::Error,
-               callee.name + " emits its `" + theirs + "`, which would be `" + ours + "` here");
+        refuse(Level::Error, concat({callee.name, " emits its `", theirs, "`, which would be `",
+                                     ours, "` here"}));
       }
     }
   }
@@ -461,26 +469,25 @@ class ProgramRewriter {
         const DataKey target{key.first, image->second};
         if (declared_here(target) == nullptr &&
             !(key.first == DataKind::Type && predefined_type(image->second))) {
-          refused(Level::Error, "no " + keyword + " named " + image->second + " here for " +
-                                    callee.name + "'s `" + keyword + " " + declaration + "`");
+          refused(Level::Error, concat({"no ", keyword, " named ", image->second, " here for ",
+                                        callee.name, "'s `", keyword, " ", declaration, "`"}));
           agree = false;
         }
         continue;
       }
       if (key.first == DataKind::Constant && plan.in_var) {
-        refused(Level::Note,
-                "the copy does not write it out: it stands inside a `var`, whose "
-                "variables could hide " +
-                    callee.name + "'s constant " + key.second);
+        refused(Level::Note, concat({"the copy does not write it out: it stands inside a `var`, "
+                                     "whose variables could hide ",
+                                     callee.name, "'s constant ", key.second}));
         return false;
       }
       const std::string* ours = declared_here(key);
       if (ours == nullptr) {
         adds.emplace(key, wanted);
       } else if (*ours != wanted) {
-        refused(Level::Error, callee.name + " declares `" + keyword + " " + wanted +
-                                  "`, and this module `" + keyword + " " + *ours +
-                                  "`: they do not agree");
+        refused(Level::Error,
+                concat({callee.name, " declares `", keyword, " ", wanted, "`, and this module `",
+                        keyword, " ", *ours, "`: they do not agree"}));
         agree = false;
       }
     }

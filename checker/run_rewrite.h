@@ -20,7 +20,7 @@
 #include "statement_rewrite.h"
 
 // The text that written-out runs may add to one file's copy, and how deep runs may nest.
-constexpr std::size_t kMostRunText = 1024 * 1024;
+constexpr std::size_t kMostRunText = std::size_t{1024} * 1024;
 constexpr std::size_t kDeepestRun = 256;
 
 struct RewriteFile {

@@ -26,7 +26,7 @@
 #include "esterel_parser.h"
 
 // The text that the copies of one repeated body or counted await may add to the copy.
-constexpr std::size_t kMostRepeatedText = 64 * 1024;
+constexpr std::size_t kMostRepeatedText = std::size_t{64} * 1024;
 
 struct StatementRewrite {
   const char* rule;                // of the warning: "derived-statement", "module-instance"
