@@ -105,6 +105,16 @@ std::string many_runs(std::size_t n) {
   return out + "end module\n";
 }
 
+// A module of 32 KiB run again and again: the copy writes runs out until they have added 1 MiB;
+// the runs after that must cost no more than their own text.
+std::string big_module_runs(std::size_t n) {
+  std::string out = "module Big:\ninput S;\noutput O;\nemit O";
+  while (out.size() < 32 * 1024) out += ";\nemit O";
+  out += "\nend module\nmodule Main:\ninput S;\noutput O;\nnothing";
+  while (out.size() < n) out += ";\nrun Big";
+  return out + "\nend module\n";
+}
+
 // Modules that each run the one written after them: runs nested as deep as the copy takes.
 std::string chained_runs(std::size_t n) {
   std::string out;
@@ -183,6 +193,7 @@ int main(int argc, char** argv) {
       {"1 long line", long_line, 1000000},
       {"many runs", many_runs, 1000000},
       {"chained runs", chained_runs, 1000000},
+      {"big module runs", big_module_runs, 1000000},
   };
   std::printf("%-16s %8s %8s %8s %7s\n", "morvac-check", "MB(8n)", "cpu(n)", "cpu(8n)", "ratio");
   bool linear = true;

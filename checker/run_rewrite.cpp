@@ -84,12 +84,14 @@ struct ModuleState {
   std::map<DataKey, std::string> added;  // declarations that its runs add to it
   std::size_t first_rewrite = 0;         // the index of its first run written out, or none
   bool has_rewrite = false;
+  std::optional<std::string> body;  // as a run writes it (renamings aside), once it is done
+  std::size_t weight = 0;           // what a run of it costs: its body, data and signals
 };
 
 class ProgramRewriter {
  public:
   explicit ProgramRewriter(const std::vector<RewriteFile>& files)
-      : files_(files), out_(files.size()), budget_(files.size(), 0) {
+      : files_(files), out_(files.size()), budget_(files.size(), 0), planned_(files.size(), 0) {
     for (std::size_t f = 0; f < files.size(); ++f) {
       const RewriteFile& file = files[f];
       if (!file.parse->errors.empty()) {
@@ -250,6 +252,12 @@ class ProgramRewriter {
       return plan;
     }
     plan.callee = found->second;
+    // Once a file's runs have added (or bound) all they may, the others cost no more than this.
+    planned_[f] += 16 * modules_[plan.callee].signals.size();
+    if (budget_[f] >= kMostRunText || planned_[f] > kMostRunText) {
+      not_written("the copy would grow beyond its limits");
+      return plan;
+    }
     rename(m, run, plan, refuse, not_written);
     if (!plan.refusals.empty()) return plan;
     plan.in_var = in_var;
@@ -358,6 +366,23 @@ class ProgramRewriter {
     return signature.empty() ? "" : " " + signature;
   }
 
+  // The body of module c (done) as a run writes it: on one line, without a final `;`; made once.
+  const std::string& body_of(std::size_t c) {
+    ModuleState& state = states_[c];
+    if (state.body) return *state.body;
+    const ModuleFacts& module = modules_[c];
+    std::string body = on_one_line(
+        rewriters_[module.file]->text(span(module.file, part(module.file, module.node, 2))));
+    while (!body.empty() && (body.back() == ';' || body.back() == ' ' || body.back() == '\t')) {
+      body.pop_back();
+    }
+    state.weight = body.size() + 2 + 16 * module.signals.size();
+    for (const auto& declared : module.data) state.weight += declared.second.size();
+    for (const auto& added : state.added) state.weight += added.second.size();
+    state.body = std::move(body);
+    return *state.body;
+  }
+
   void write_run(std::size_t m, NodeId run, RunPlan plan) {
     const std::size_t f = modules_[m].file;
     const auto refused = [&](Level level, const std::string& why) {
@@ -393,6 +418,12 @@ class ProgramRewriter {
       not_written(callee.name + " runs a module that the copy does not write out");
       return;
     }
+    const std::string& body = body_of(c);
+    // Sizes first: a module run many times is not copied beyond the limits.
+    if (body.size() + 2 > kMostRepeatedText || budget_[f] + states_[c].weight > kMostRunText) {
+      not_written("the copy would grow beyond its limits");
+      return;
+    }
     for (const auto& [old_name, image] : plan.names) {
       for (const std::string* name : {&old_name, &image}) {
         const bool own = callee.locals.count(*name) != 0;
@@ -405,13 +436,8 @@ class ProgramRewriter {
     }
     std::map<DataKey, std::string> adds;
     if (!merge_data(m, plan, adds, refused)) return;
-    std::string body = on_one_line(
-        rewriters_[callee.file]->text(span(callee.file, part(callee.file, callee.node, 2))));
-    while (!body.empty() && (body.back() == ';' || body.back() == ' ' || body.back() == '\t')) {
-      body.pop_back();
-    }
     const std::string written = "[" + renamed_text(body, plan.names) + "]";
-    if (written.size() > kMostRepeatedText || budget_[f] + written.size() > kMostRunText) {
+    if (written.size() > kMostRepeatedText) {
       not_written("the copy would grow beyond its limits");
       return;
     }
@@ -431,7 +457,7 @@ class ProgramRewriter {
       not_written("a comment stands inside it");
       return;
     }
-    budget_[f] += written.size();
+    budget_[f] += std::max(states_[c].weight, written.size());
     ModuleState& state = states_[m];
     if (!state.has_rewrite) {
       state.has_rewrite = true;
@@ -539,7 +565,8 @@ class ProgramRewriter {
   std::unordered_set<std::string> ambiguous_;   // names of two modules
   std::unordered_set<std::string> unreadable_;  // names of modules in files with errors
   std::vector<FileRewrites> out_;
-  std::vector<std::size_t> budget_;  // the text that runs add to each file's copy
+  std::vector<std::size_t> budget_;   // the text that runs add to each file's copy
+  std::vector<std::size_t> planned_;  // the signals that the runs of each file bind, 16 a signal
   std::size_t depth_ = 0;
 };
 
