@@ -16,12 +16,27 @@ GuiScript& GuiScript::then(std::function<bool()> step) {
   return *this;
 }
 
+GuiScript::~GuiScript() {
+  Fl::remove_timeout(tick, this);
+  Fl::remove_check(waited, this);
+}
+
 void GuiScript::start() {
+  Fl::add_check(waited, this);
   Fl::add_timeout(0.02, tick, this);
+}
+
+void GuiScript::waited(void* data) {
+  static_cast<GuiScript*>(data)->loop_turned_ = true;
 }
 
 void GuiScript::tick(void* data) {
   auto* script = static_cast<GuiScript*>(data);
+  if (!script->loop_turned_) {
+    Fl::add_timeout(0.02, tick, data);
+    return;
+  }
+  script->loop_turned_ = false;
   if (script->steps_.front()()) {
     script->steps_.pop_front();
     script->tries_ = 0;
@@ -35,7 +50,11 @@ void GuiScript::tick(void* data) {
     std::fprintf(stderr, "%s\n", Fl::grab() != nullptr ? "; a window holds the grab" : "");
     std::_Exit(3);
   }
-  if (!script->steps_.empty()) Fl::repeat_timeout(0.02, tick, data);
+  if (!script->steps_.empty()) {
+    Fl::repeat_timeout(0.02, tick, data);
+  } else {
+    Fl::remove_check(waited, data);
+  }
 }
 
 namespace {

@@ -19,14 +19,22 @@ class Fl_Window;
 // the modal window it waits in.
 class GuiScript {
  public:
+  GuiScript() = default;
+  GuiScript(const GuiScript&) = delete;
+  GuiScript& operator=(const GuiScript&) = delete;
+  ~GuiScript();
   GuiScript& then(std::function<bool()> step);
   void start();
   [[nodiscard]] bool done() const { return steps_.empty(); }
 
  private:
   static void tick(void* script);
+  static void waited(void* script);
   std::deque<std::function<bool()>> steps_;
   int tries_ = 0;
+  // Whether the event loop waited since the last step: a late timer fires twice in one wait,
+  // and a step must not run before the loop has handled what the one before did.
+  bool loop_turned_ = true;
 };
 
 // Returns the first widget of a shown window for which wanted is true, or null.
